@@ -1,6 +1,7 @@
 // qfwizard: the Quillfern Constituent Control Wizard.
-#include <CLI/CLI.hpp>
+#include <iostream>
 
+#include "commands.h"
 #include "version.h"
 
 int main(int argc, char** argv) {
@@ -8,7 +9,16 @@ int main(int argc, char** argv) {
         "qfwizard - makes a Visual Basic UserControl behave like an existing ActiveX control\n"
         "by writing delegating code for its constituent controls."};
     app.set_version_flag("--version", std::string("qfwizard ") + QFW_VERSION);
-    CLI11_PARSE(app, argc, argv);
+    app.require_subcommand(0, 1);
+
+    int exitCode = qfw::app::kExitOk;
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e);
+        return code == 0 ? qfw::app::kExitOk : qfw::app::kExitUsage;
+    }
     if (argc == 1) std::cout << app.help();
-    return 0;
+    return exitCode;
 }
