@@ -208,9 +208,9 @@ bool ReadStringData(std::u16string_view data, uint32_t type, Format format, Pars
         problem = "unexpected text after the string";
         return false;
     }
+    // The terminator is implied; for REG_MULTI_SZ it ends the list, whose
+    // last string carries its own "\0" in the text.
     text.push_back(u'\0');
-    if (type == kRegMultiSz)
-        text.push_back(u'\0');
     parsed.value = RegValue{type, TextToUtf16LeBytes(text)};
     return true;
 }
