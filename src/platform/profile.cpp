@@ -333,13 +333,13 @@ bool WritePrivateProfileString(std::string_view section, std::optional<std::stri
         key = Trim(*key);
     std::error_code ec;
     std::filesystem::path target = file;
-    if (std::filesystem::is_symlink(file, ec))
+    const auto status = std::filesystem::symlink_status(file, ec);
+    if (std::filesystem::is_symlink(status)) {
         target = std::filesystem::weakly_canonical(file, ec);
-    if (ec)
-        return false;
-    const bool exists = std::filesystem::exists(target, ec);
-    if (ec)
-        return false;
+        if (ec)
+            return false;
+    }
+    const bool exists = std::filesystem::exists(std::filesystem::status(target, ec));
     ProfileText profile;
     if (exists) {
         auto read = ReadProfile(target);
