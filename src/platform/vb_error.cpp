@@ -48,6 +48,7 @@ constexpr std::array kKnownErrors = {
     KnownError{91, "Object variable or With block variable not set"},
     KnownError{92, "For loop not initialized"},
     KnownError{94, "Invalid use of Null"},
+    KnownError{321, "Invalid file format"},
     KnownError{380, "Invalid property value"},
     KnownError{383, "Property is read-only"},
     KnownError{424, "Object required"},
@@ -62,7 +63,8 @@ constexpr std::array kKnownErrors = {
 
 std::string ErrorDescription(int32_t number) {
     for (const KnownError& e : kKnownErrors) {
-        if (e.number == number) return e.text;
+        if (e.number == number)
+            return e.text;
     }
     return "Application-defined or object-defined error";
 }
