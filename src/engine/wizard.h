@@ -38,12 +38,84 @@ public:
     int16_t Result() const { return Result_; }
     const std::string& UserControlFileName() const { return UserControlFileName_; }
 
+    // ---- Discovery (src/engine/discovery.cpp) ----
+
+    // Fills sProjList with the loaded projects' names; returns their number.
+    // With none loaded the list is left as it was.
+    int16_t EnumerateProjects(std::vector<std::string>& sProjList);
+    // Fills sObjectList with the UserControls of the project named sProjName
+    // (blanks around either name ignored); returns their number, 0 when the
+    // project is not loaded (the list is then left as it was).
+    int16_t EnumerateObjects(const std::string& sProjName, std::vector<std::string>& sObjectList);
+    // Finds the UserControl's saved file and its constituent controls and
+    // reads each constituent's members; returns the number of constituents,
+    // or 99 after telling the user that the UserControl was never saved and
+    // ending the run.
+    int16_t EnumerateUserControl(const std::string& sProjectName,
+                                 const std::string& sUserControlName);
+    const std::string& UserControlName() const { return UserControlName_; }
+    // Stores the name and runs discovery in the project named ProjectName;
+    // Result becomes 0 (constituents found), 4 (none) or 99 (never saved).
+    // A project or UserControl the environment does not know raises its
+    // error (9).
+    void UserControlName(const std::string& value);
+
+    // ---- Constituents (src/engine/constituents.cpp) ----
+
+    int16_t GetConstituentCount() const;
+    // The constituents' class names, by index; always 0.
+    int16_t GetConstituentList(std::vector<std::string>& sConstituentList) const;
+    // The library file that describes constituent Index: the environment's
+    // own library for intrinsic controls, otherwise the in-process server
+    // registered for the control's class. On failure, the description of
+    // the error that stopped the lookup.
+    std::string GetConstituentFileName(int16_t Index) const;
+    // The same lookup, saying whether a library was found; without one,
+    // fileName holds the description of the failure.
+    bool FindConstituentLibrary(int16_t Index, std::string& fileName) const;
+    // Sets the mapping position of the first constituent of that class;
+    // always True.
+    bool SetConstituentMappingOrder(const std::string& sClassName, int16_t iOrder);
+
+    // ---- Item lists (src/engine/item_lists.cpp) ----
+
+    // The items of kind iType common to every constituent, from the records
+    // of the named constituents, split by their selection flag; sorted, each
+    // text once. 0, or the number of the error that stopped the listing.
+    int32_t GetItemList(int16_t iType, const std::vector<std::string>& sArray,
+                        std::vector<std::string>& sSelectedItems,
+                        std::vector<std::string>& sNonSelectedItems) const;
+    // Marks (or unmarks) the items sArray of kind iType on each named
+    // constituent. 0, or the number of the error that stopped it at a class
+    // or text that is not there (flags set before it stay).
+    int32_t UpdateMultiMap(const std::vector<std::string>& sControlList,
+                           const std::vector<std::string>& sArray, int16_t iType,
+                           bool bSelected);
+    // Gives every selected specification item to the first constituent in
+    // mapping order with an identical item, and to every constituent marked
+    // for it, and generates each constituent's batches. Every batch runs;
+    // the result is 0 or the first non-zero result of BuildProcedures.
+    int32_t BuildItemList(objControl& spec);
+
 private:
+    friend struct WizardTestPeer;
+
+    ide::VBE& Environment() const;
+    void ReadConstituents();
+    void ReadConstituentMembers(size_t index, const std::string& fileName);
+    std::string DescribeConstituent(size_t index) const;
+    int16_t ConstituentIndexOf(const std::string& sClassName) const;
+    objControl& ConstituentRecord(int16_t k) const;
+    std::string ConstituentName(size_t c) const;
+    std::vector<size_t> MappingSequence() const;
+    static void SortItems(std::vector<std::string>& items, int16_t first, int16_t last);
+    static int16_t RemoveDuplicateItems(const std::vector<std::string>& source,
+                                        std::vector<std::string>& destination);
     std::shared_ptr<ide::VBE> VBInst;
     std::shared_ptr<ide::VBForm> UserControlDesigner;
     std::vector<std::shared_ptr<ide::VBControl>> ConstituentControls;
     std::shared_ptr<Browser> ConstituentBrowser;
-    std::vector<objControl> ConstituentRecords;
+    std::vector<std::shared_ptr<objControl>> ConstituentRecords;
     std::string ProjectName_;
     std::string UserControlName_;
     std::string UserControlFileName_;

@@ -1,0 +1,162 @@
+// The constituent controls: their class names, mapping order, and the
+// library file whose type information describes each of them.
+#include <algorithm>
+#include <cctype>
+
+#include "engine/ide/vb_control.h"
+#include "engine/ide/vb_form.h"
+#include "engine/wizard.h"
+#include "platform/classes_root.h"
+#include "platform/vb_error.h"
+
+namespace qfw {
+
+namespace {
+
+// The runtime's Left: a negative length is an invalid procedure call.
+std::string Left(const std::string& text, int32_t length) {
+    if (length < 0) throw VbError(kErrInvalidProcedureCall);
+    return text.substr(0, static_cast<size_t>(length));
+}
+
+std::string UCase(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Blanks (not tabs) removed from both ends, as the runtime's Trim does.
+std::string Trim(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The text after the first dot (the whole text when there is none, as Mid
+// from InStr + 1 gives).
+std::string AfterFirstDot(const std::string& text) {
+    const size_t dot = text.find('.');
+    return dot == std::string::npos ? text : text.substr(dot + 1);
+}
+
+// 1-based position of the first dot, 0 when there is none.
+int32_t DotPosition(const std::string& text) {
+    const size_t dot = text.find('.');
+    return dot == std::string::npos ? 0 : static_cast<int32_t>(dot) + 1;
+}
+
+// The registry key that names a control's class identifier, worked out from
+// its programmatic identifier and class name by the rules the controls'
+// makers registered them under. Raises the runtime's error where the text
+// functions would (a prefix shorter than the characters it asks for).
+std::string ClassKeyOf(const std::string& progId, const std::string& className) {
+    if (Left(className, 3) == "Qfn" || Left(className, 2) == "Qf") {
+        return UCase(className) + "." + className + "Ctrl.1" + "\\Clsid";
+    }
+    if (Left(progId, 2) == "Mh") {
+        return Left(progId, DotPosition(progId) - 4) + "." + className + "Ctrl.1" + "\\Clsid";
+    }
+    if (className == "MhEPEncryption") return "ENCRYPT.EncryptCtrl.1\\Clsid";
+    if (UCase(Left(progId, 9)) == "COMCTLLIB") {
+        return UCase(Left(progId, 6)) + "." + AfterFirstDot(progId) + "Ctrl\\CLSID";
+    }
+    return progId + "\\Clsid";
+}
+
+// The default value of a key under HKEY_CLASSES_ROOT, read as the original
+// did: into a 2048-character buffer, blanks trimmed, and the last character
+// (the terminating NUL the size counts) dropped. A missing key reads as an
+// empty text, so dropping its last character fails with error 5.
+std::string ReadDefaultValue(const std::string& key) {
+    constexpr uint32_t kBufferSize = 2048;
+    std::string text;
+    RegKey handle;
+    if (ClassesRoot().OpenKey(key, handle) == kErrorSuccess) {
+        std::string buffer(kBufferSize, '\0');
+        uint32_t size = kBufferSize;
+        if (ClassesRoot().QueryValueEx(handle, "", nullptr,
+                                       reinterpret_cast<uint8_t*>(buffer.data()),
+                                       &size) == kErrorSuccess) {
+            text = buffer.substr(0, size);
+        }
+    }
+    text = Trim(text);
+    return Left(text, static_cast<int32_t>(text.size()) - 1);
+}
+
+}  // namespace
+
+int16_t Wizard::ConstituentIndexOf(const std::string& sClassName) const {
+    for (size_t k = 0; k < ConstituentControls.size(); ++k) {
+        if (ConstituentControls[k]->ClassName() == sClassName) return static_cast<int16_t>(k);
+    }
+    return -1;
+}
+
+int16_t Wizard::GetConstituentCount() const {
+    return static_cast<int16_t>(ConstituentControls.size());
+}
+
+int16_t Wizard::GetConstituentList(std::vector<std::string>& sConstituentList) const {
+    sConstituentList.clear();
+    for (const auto& control : ConstituentControls) sConstituentList.push_back(control->ClassName());
+    return 0;
+}
+
+bool Wizard::SetConstituentMappingOrder(const std::string& sClassName, int16_t iOrder) {
+    const int16_t k = ConstituentIndexOf(sClassName);
+    if (k >= 0 && static_cast<size_t>(k) < ConstituentRecords.size()) {
+        ConstituentRecords[static_cast<size_t>(k)]->MappingOrder(iOrder);
+    }
+    return true;
+}
+
+std::string Wizard::GetConstituentFileName(int16_t Index) const {
+    std::string fileName;
+    FindConstituentLibrary(Index, fileName);
+    return fileName;
+}
+
+bool Wizard::FindConstituentLibrary(int16_t Index, std::string& result) const {
+    // Every step runs even after an earlier one failed: a failure leaves its
+    // description as the result, and a later step that succeeds replaces it.
+    bool found = false;
+    auto step = [&](auto&& action) {
+        try {
+            action();
+        } catch (const VbError& e) {
+            result = e.Description();
+            found = false;
+        }
+    };
+    std::shared_ptr<ide::VBControl> control;
+    step([&] {
+        if (Index < 0 || static_cast<size_t>(Index) >= ConstituentControls.size()) {
+            throw VbError(kErrSubscriptOutOfRange);
+        }
+        control = ConstituentControls[static_cast<size_t>(Index)];
+    });
+    if (!control) return false;
+
+    const std::string& progId = control->ProgId();
+    if (Left(progId, 2) == "VB") {
+        step([&] {
+            if (!UserControlDesigner || !UserControlDesigner->VBE()) throw VbError(kErrObjectNotSet);
+            const std::string& fullName = UserControlDesigner->VBE()->FullName();
+            result = Left(fullName, static_cast<int32_t>(fullName.size()) - 3) + "OLB";
+            found = true;
+        });
+        return found;
+    }
+
+    std::string key;
+    std::string clsid;
+    step([&] { key = ClassKeyOf(progId, control->ClassName()); });
+    step([&] { clsid = ReadDefaultValue(key); });
+    step([&] {
+        result = ReadDefaultValue("CLSID\\" + clsid + "\\InprocServer32");
+        found = true;
+    });
+    return found;
+}
+
+}  // namespace qfw
