@@ -14,4 +14,7 @@ inline constexpr int kExitUsage = 1;
 inline constexpr int kExitInput = 2;
 inline constexpr int kExitFailed = 3;
 
+// qfwizard typelib FILE [--interface N] [--json]
+void AddTypelibCommand(CLI::App& app, int& exitCode);
+
 }  // namespace qfw::app

@@ -1,0 +1,69 @@
+// Qfnrws: the type-library browser control.
+//
+// Opens the library named by TypeLibName (a full Windows-style path, a Unix
+// path, or a bare file name in the system folder), parses it into an
+// immutable TypeLibrary, and replays that model as the TypeInfo event
+// stream of TypeLibControl.
+//
+// What the stream reports, as the environment's object browser shows it:
+// - every type, in index order, with its TKIND as kind code;
+// - members only of interfaces and dispatch interfaces: the constants of an
+//   enum or the fields of a record are no members of an object, and would
+//   otherwise be taken for properties of the interface before them;
+// - no hidden or restricted members;
+// - of a property with both a Let and a Set accessor, the Let accessor
+//   only, so that the property is listed once;
+// - functions with their dispatch-view result type ("None" for none), and a
+//   parameter that is an optional Variant without default without a type
+//   ("None"), as the object browser prints it ("[Top]").
+//
+// Errors (see type_library_reader.h) are raised from TypeLibName; after a
+// failed open no library is open and Enumerate reports nothing.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "browser/control/type_lib_control.h"
+#include "browser/control/type_library.h"
+
+namespace qfw {
+
+class Qfnrws : public TypeLibControl {
+  public:
+    void TypeLibName(const std::string& typeLibName) override;
+    const std::string& TypeLibName() const override { return typeLibName_; }
+    const std::string& iName() const override { return iName_; }
+    const std::string& Documentation() const override { return documentation_; }
+    const std::string& iParamType() const override { return paramType_; }
+
+    // Dispatch identifier 7: raises the TypeInfo events of the open library.
+    void Enumerate() override;
+
+    // Opens an already parsed library (the command line and tests use it to
+    // skip the path lookup).
+    void Open(std::shared_ptr<const TypeLibrary> library, const std::string& typeLibName);
+
+    // The open library, or nullptr.
+    const std::shared_ptr<const TypeLibrary>& Library() const { return library_; }
+
+  private:
+    void Report(int32_t index, int16_t kind, const std::string& name,
+                const std::string& documentation, const std::string& type);
+    void ReportMembers(const TypeLibType& type);
+    void ShowLibrary();
+
+    std::shared_ptr<const TypeLibrary> library_;
+    std::string typeLibName_;
+    std::string iName_;
+    std::string documentation_;
+    std::string paramType_;
+};
+
+// The member list as the event stream reports it; shared with the
+// command-line listing.
+bool IsListedFunction(const TypeLibType& type, const TypeLibFunction& function);
+bool IsListedVariable(const TypeLibVariable& variable);
+std::string ListedParameterType(const TypeLibParameter& parameter);
+
+}  // namespace qfw

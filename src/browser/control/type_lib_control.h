@@ -1,0 +1,54 @@
+// TypeLibControl: what the Browser needs from a type-library browser
+// control. Qfnrws is the real one; tests script their own event streams.
+//
+// Protocol: setting TypeLibName opens a library (iName and Documentation
+// then give the library's name and help string); Enumerate raises every
+// TypeInfo event synchronously before it returns, each type (kind 3
+// interface, 4 dispatch interface, 5 coclass, other kinds as their TKIND)
+// followed by its members (-1 function, -2 data member), each followed by
+// its parameters (-3). During an event iName, Documentation and iParamType
+// describe the reported item.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace qfw {
+
+// Kind codes of the TypeInfo event.
+inline constexpr int16_t kTypeInfoInterface = 3;
+inline constexpr int16_t kTypeInfoDispatch = 4;
+inline constexpr int16_t kTypeInfoCoclass = 5;
+inline constexpr int16_t kTypeInfoFunction = -1;
+inline constexpr int16_t kTypeInfoVariable = -2;
+inline constexpr int16_t kTypeInfoParameter = -3;
+
+class TypeLibControl {
+  public:
+    // The TypeInfo event; both arguments are passed by reference.
+    using TypeInfoHandler = std::function<void(int32_t& Index, int16_t& Kind)>;
+
+    virtual ~TypeLibControl() = default;
+
+    virtual void TypeLibName(const std::string& typeLibName) = 0;
+    virtual const std::string& TypeLibName() const = 0;
+    virtual const std::string& iName() const = 0;
+    virtual const std::string& Documentation() const = 0;
+    virtual const std::string& iParamType() const = 0;
+    virtual void Enumerate() = 0;
+
+    // Connects the TypeInfo event; a control has one handler.
+    void OnTypeInfo(TypeInfoHandler handler) { handler_ = std::move(handler); }
+
+  protected:
+    void RaiseTypeInfo(int32_t index, int16_t kind) {
+        if (handler_)
+            handler_(index, kind);
+    }
+
+  private:
+    TypeInfoHandler handler_;
+};
+
+}  // namespace qfw

@@ -1,0 +1,101 @@
+// The parsed type library: immutable plain data that the browser control's
+// event stream and the command-line listing walk.
+//
+// Types are already in the form the environment's object browser shows:
+// Visual Basic type names ("String", "Long", "OLE_COLOR", "None" for no
+// value), dual and vtable functions in their dispatch view (an [out, retval]
+// parameter becomes the return type, an HRESULT result disappears, lcid
+// parameters are hidden).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qfw {
+
+// TYPEKIND values as stored in the file.
+enum class TypeKind : int16_t {
+    Enum = 0,
+    Record = 1,
+    Module = 2,
+    Interface = 3,
+    Dispatch = 4,
+    Coclass = 5,
+    Alias = 6,
+    Union = 7,
+};
+
+// INVOKEKIND values.
+enum InvokeKind : int16_t {
+    kInvokeFunc = 1,
+    kInvokePropertyGet = 2,
+    kInvokePropertyPut = 4,
+    kInvokePropertyPutRef = 8,
+};
+
+// Flag bits the listing needs (FUNCFLAGS, VARFLAGS, PARAMFLAGS, IMPLTYPEFLAGS).
+inline constexpr uint16_t kFuncFlagRestricted = 0x1;
+inline constexpr uint16_t kFuncFlagHidden = 0x40;
+inline constexpr uint16_t kVarFlagHidden = 0x40;
+inline constexpr uint16_t kVarFlagRestricted = 0x80;
+inline constexpr uint16_t kParamFlagOptional = 0x10;
+inline constexpr uint16_t kParamFlagHasDefault = 0x20;
+inline constexpr uint16_t kImplTypeFlagDefault = 0x1;
+inline constexpr uint16_t kImplTypeFlagSource = 0x2;
+
+struct TypeLibParameter {
+    std::string name;  // empty when the library stores none (a property put's value)
+    std::string type;
+    uint16_t flags = 0;
+
+    bool Optional() const { return (flags & kParamFlagOptional) != 0; }
+    bool HasDefault() const { return (flags & kParamFlagHasDefault) != 0; }
+};
+
+struct TypeLibFunction {
+    std::string name;
+    std::string documentation;
+    int32_t memberId = 0;
+    int16_t invokeKind = kInvokeFunc;
+    uint16_t flags = 0;
+    std::string returnType;  // "None" when the function returns no value
+    std::vector<TypeLibParameter> parameters;
+};
+
+struct TypeLibVariable {
+    std::string name;
+    std::string documentation;
+    int32_t memberId = 0;
+    uint16_t flags = 0;
+    int16_t varKind = 0;
+    std::string type;
+};
+
+struct TypeLibImplemented {
+    std::string name;
+    int32_t typeIndex = -1;  // index in this library, -1 for an imported type
+    uint16_t flags = 0;
+};
+
+struct TypeLibType {
+    TypeKind kind = TypeKind::Enum;
+    int32_t index = 0;
+    std::string name;
+    std::string documentation;
+    uint16_t flags = 0;
+    std::vector<TypeLibFunction> functions;
+    std::vector<TypeLibVariable> variables;
+    std::vector<TypeLibImplemented> implemented;  // coclasses only
+};
+
+struct TypeLibrary {
+    std::string name;
+    std::string documentation;
+    std::vector<TypeLibType> types;  // in index order
+
+    // Number of members (functions, variables, parameters) in the library.
+    size_t MemberCount() const;
+};
+
+}  // namespace qfw
