@@ -62,6 +62,25 @@ ParsedItem ParseItem(const std::string& text, std::string name, int16_t kind,
     return item;
 }
 
+// True when the declarations section already declares the event, as it
+// does once an earlier constituent forwards it. A second declaration of the
+// same event would keep the module from compiling.
+bool DeclaresEvent(const ide::CodeModule* module, const std::string& name) {
+    if (!module)
+        return false;
+    try {
+        int32_t startLine = 1;
+        int32_t startColumn = 1;
+        int32_t endLine = module->CountOfDeclarationLines();
+        int32_t endColumn = -1;
+        if (endLine < 1)
+            return false;
+        return module->Find("Event " + name + "(", startLine, startColumn, endLine, endColumn);
+    } catch (const VbError&) {
+        return false;
+    }
+}
+
 void Append(std::vector<std::string>& buffer, std::vector<std::string> lines) {
     buffer.insert(buffer.end(), std::make_move_iterator(lines.begin()),
                   std::make_move_iterator(lines.end()));
@@ -106,6 +125,13 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
             const ParsedItem item = ParseItem(text, std::move(name), iType[i], *this);
             const ProcedureParts& p = item.parts;
 
+            auto eventModule = [this]() -> std::shared_ptr<ide::CodeModule> {
+                try {
+                    return UserControlModule();
+                } catch (const VbError&) {
+                    return nullptr;
+                }
+            };
             auto merge = [&] {
                 return MergeProcedure(item.kind, p.name, p.parameters, p.token, p.useSet,
                                       sControlName, p.type);
@@ -120,8 +146,9 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
                 } else if (item.kind == kKindMethod) {
                     Append(buffer, generation::MethodBlock(p, sControlName, date));
                 } else if (item.kind == kKindEvent) {
-                    if (merge())
+                    if (merge() && !DeclaresEvent(eventModule().get(), p.name)) {
                         buffer.push_back(generation::EventDeclaration(p.name, p.parameters));
+                    }
                 }
             } else if (existing == 2 || existing == 4) {
                 if (item.kind == kKindProperty)
