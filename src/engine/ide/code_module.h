@@ -104,7 +104,8 @@ class CodeModule {
     // Searches for `target` from (startLine, startColumn) through (endLine,
     // endColumn), both ends inclusive, columns 1-based. endLine -1 means the
     // last line, endColumn -1 the end of that line; a match on the end line
-    // must end at or before endColumn. Without matchCase the search ignores
+    // must end at or before endColumn. An endLine past the last line searches
+    // through the end of the module. Without matchCase the search ignores
     // letter case; wholeWord needs a character that is not a letter, digit or
     // underscore (or the line's edge) on both sides; patternSearch reads
     // `target` as a Like pattern (* ? # [list] [!list]). On success the four

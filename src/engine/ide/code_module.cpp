@@ -1,0 +1,614 @@
+#include "engine/ide/code_module.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/ide/code_lines.h"
+#include "platform/file_ops.h"
+#include "platform/vb_error.h"
+
+namespace qfw::ide {
+
+namespace {
+
+std::string ProcKey(std::string_view name, int32_t kind) {
+    std::string key = LowerAscii(name);
+    key.push_back('\x01');
+    key.push_back(static_cast<char>('0' + (kind & 0x0f)));
+    return key;
+}
+
+// Splits inserted text into new lines, all ending in CR LF. One trailing line
+// end is not a line of its own; empty text is one empty line.
+std::vector<CodeLine> SplitInsertedText(std::string_view code, std::string& leadingHidden) {
+    std::vector<CodeLine> lines = SplitCodeLines(code, leadingHidden);
+    const bool emptyLast = code.empty() || code.back() == '\r' || code.back() == '\n';
+    if (emptyLast && lines.empty() && leadingHidden.empty())
+        lines.push_back(CodeLine{});
+    for (CodeLine& line : lines)
+        line.end = LineEnd::kCrLf;
+    return lines;
+}
+
+// The procedures found in a run of lines: positions relative to the run's
+// first line (0-based), plus what the index update needs to know.
+struct RunStructure {
+    struct Proc {
+        std::string name;
+        int32_t kind;
+        int32_t body;
+        int32_t end;
+    };
+    std::vector<Proc> procs;
+    int32_t lastCodeBeforeProcs = -1;  // last statement line before the first header
+    bool balanced = true;              // every header has its End, no stray End
+    bool continuesAtEnd = false;
+    bool anyStructure = false;  // headers, Ends or statements (not blank/comment)
+};
+
+RunStructure ScanRun(const std::vector<CodeLine>& lines) {
+    RunStructure run;
+    bool continuation = false;
+    LineClass statement = LineClass::kBlank;
+    bool inProc = false;
+    for (int32_t i = 0; i < static_cast<int32_t>(lines.size()); ++i) {
+        const std::string& text = lines[static_cast<size_t>(i)].text;
+        if (continuation) {
+            continuation = EndsWithContinuation(text);
+            if (statement == LineClass::kCode && run.procs.empty())
+                run.lastCodeBeforeProcs = i;
+            continue;
+        }
+        LineInfo info = ClassifyLine(text);
+        continuation = info.continues;
+        statement = info.cls;
+        switch (info.cls) {
+            case LineClass::kProcHeader:
+                run.anyStructure = true;
+                if (inProc)
+                    run.balanced = false;
+                run.procs.push_back({std::move(info.name), info.procKind, i, -1});
+                inProc = true;
+                break;
+            case LineClass::kProcEnd:
+                run.anyStructure = true;
+                if (!inProc) {
+                    run.balanced = false;
+                } else {
+                    run.procs.back().end = i;
+                    inProc = false;
+                }
+                break;
+            case LineClass::kCode:
+                run.anyStructure = true;
+                if (run.procs.empty())
+                    run.lastCodeBeforeProcs = i;
+                break;
+            default:
+                break;
+        }
+    }
+    if (inProc)
+        run.balanced = false;
+    run.continuesAtEnd = continuation;
+    return run;
+}
+
+char LowerByte(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Like-operator pattern matching of a pattern against text starting at
+// `pos`; returns the end of the longest match, or npos.
+size_t MatchLike(std::string_view pattern, size_t p, std::string_view text, size_t t, int depth) {
+    if (depth > 64)
+        return std::string_view::npos;
+    while (p < pattern.size()) {
+        const char pc = pattern[p];
+        if (pc == '*') {
+            while (p < pattern.size() && pattern[p] == '*')
+                ++p;
+            if (p == pattern.size())
+                return text.size();
+            for (size_t k = text.size() + 1; k-- > t;) {
+                const size_t r = MatchLike(pattern, p, text, k, depth + 1);
+                if (r != std::string_view::npos)
+                    return r;
+            }
+            return std::string_view::npos;
+        }
+        if (t >= text.size())
+            return std::string_view::npos;
+        const char tc = LowerByte(text[t]);
+        if (pc == '?') {
+            ++p;
+        } else if (pc == '#') {
+            if (tc < '0' || tc > '9')
+                return std::string_view::npos;
+            ++p;
+        } else if (pc == '[') {
+            const size_t close = pattern.find(']', p + 1);
+            if (close == std::string_view::npos) {
+                if (tc != '[')
+                    return std::string_view::npos;
+                ++p;
+            } else {
+                std::string_view list = pattern.substr(p + 1, close - p - 1);
+                bool negate = !list.empty() && list[0] == '!';
+                if (negate)
+                    list.remove_prefix(1);
+                bool found = false;
+                for (size_t i = 0; i < list.size(); ++i) {
+                    const char lo = LowerByte(list[i]);
+                    if (i + 2 < list.size() && list[i + 1] == '-') {
+                        const char hi = LowerByte(list[i + 2]);
+                        if (tc >= lo && tc <= hi)
+                            found = true;
+                        i += 2;
+                    } else if (tc == lo) {
+                        found = true;
+                    }
+                }
+                if (found == negate)
+                    return std::string_view::npos;
+                p = close + 1;
+            }
+        } else {
+            if (LowerByte(pc) != tc) {
+                return std::string_view::npos;
+            }
+            ++p;
+        }
+        ++t;
+    }
+    return t;
+}
+
+bool IsWordChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           static_cast<unsigned char>(c) >= 0x80;
+}
+
+}  // namespace
+
+struct CodeModule::Impl {
+    LineStore lines;
+    std::string leadingHidden;
+    bool dirty = false;
+
+    // The procedure index. Procedures are kept in file order in parallel
+    // arrays of line numbers (1-based code lines) so that shifting them after
+    // an insert is one tight loop; `byKey` maps name and kind to a stable id,
+    // and `position` (rebuilt lazily) maps an id to its place in the order.
+    struct Proc {
+        std::string name;
+        int32_t kind;
+    };
+    mutable std::vector<Proc> pool;
+    mutable std::vector<int32_t> order;
+    mutable std::vector<int32_t> body;
+    mutable std::vector<int32_t> end;
+    mutable std::unordered_map<std::string, int32_t> byKey;
+    mutable std::vector<int32_t> position;
+    mutable bool positionStale = true;
+    mutable int32_t declEnd = 0;
+    mutable bool stale = true;
+
+    int32_t Count() const { return lines.Size(); }
+
+    void Rescan() const;
+    void EnsureIndex() const {
+        if (stale)
+            Rescan();
+    }
+    int32_t PositionOf(int32_t id) const;
+    int32_t Find(const std::string& name, int32_t kind) const;
+    int32_t StartOf(size_t pos) const { return pos == 0 ? declEnd + 1 : end[pos - 1] + 1; }
+    int32_t LastOf(size_t pos) const { return pos + 1 == order.size() ? Count() : end[pos]; }
+    void AddToKeys(int32_t id, size_t pos) const;
+
+    bool ContinuesBefore(int32_t line) const {
+        return line > 1 && EndsWithContinuation(lines.At(line - 2).text);
+    }
+    void Insert(int32_t line, std::vector<CodeLine> newLines);
+    // Whether replacing line `line` classified `before` by one classified
+    // `after` leaves the procedure index as it is.
+    bool SameShape(int32_t line, const LineInfo& before, const LineInfo& after) const {
+        if (before.continues || after.continues)
+            return false;
+        const auto structural = [](LineClass c) {
+            return c == LineClass::kProcHeader || c == LineClass::kProcEnd;
+        };
+        if (structural(before.cls) || structural(after.cls)) {
+            return before.cls == after.cls && before.procKind == after.procKind &&
+                   LowerAscii(before.name) == LowerAscii(after.name);
+        }
+        // Before the first procedure, code lines make the declarations section.
+        const bool beforeProcs = stale || body.empty() || line < body.front();
+        return !beforeProcs || (before.cls == LineClass::kCode) == (after.cls == LineClass::kCode);
+    }
+    void Delete(int32_t line, int32_t count);
+};
+
+void CodeModule::Impl::Rescan() const {
+    pool.clear();
+    order.clear();
+    body.clear();
+    end.clear();
+    byKey.clear();
+    declEnd = 0;
+    bool continuation = false;
+    LineClass statement = LineClass::kBlank;
+    bool inProc = false;
+    lines.ForEach(0, lines.Size(), [&](int32_t index, const CodeLine& line) {
+        const int32_t n = index + 1;
+        if (continuation) {
+            continuation = EndsWithContinuation(line.text);
+            if (statement == LineClass::kCode && order.empty())
+                declEnd = n;
+            return;
+        }
+        LineInfo info = ClassifyLine(line.text);
+        continuation = info.continues;
+        statement = info.cls;
+        if (info.cls == LineClass::kProcHeader) {
+            if (inProc)
+                end.back() = n - 1;
+            const auto id = static_cast<int32_t>(pool.size());
+            pool.push_back({std::move(info.name), info.procKind});
+            order.push_back(id);
+            body.push_back(n);
+            end.push_back(n);
+            inProc = true;
+        } else if (info.cls == LineClass::kProcEnd && inProc) {
+            end.back() = n;
+            inProc = false;
+        } else if (info.cls == LineClass::kCode && order.empty()) {
+            declEnd = n;
+        }
+    });
+    if (inProc)
+        end.back() = lines.Size();
+    for (size_t pos = 0; pos < order.size(); ++pos) {
+        byKey.emplace(ProcKey(pool[static_cast<size_t>(order[pos])].name,
+                              pool[static_cast<size_t>(order[pos])].kind),
+                      order[pos]);
+    }
+    positionStale = true;
+    stale = false;
+}
+
+int32_t CodeModule::Impl::PositionOf(int32_t id) const {
+    if (positionStale) {
+        position.assign(pool.size(), -1);
+        for (size_t pos = 0; pos < order.size(); ++pos) {
+            position[static_cast<size_t>(order[pos])] = static_cast<int32_t>(pos);
+        }
+        positionStale = false;
+    }
+    return position[static_cast<size_t>(id)];
+}
+
+int32_t CodeModule::Impl::Find(const std::string& name, int32_t kind) const {
+    EnsureIndex();
+    const auto it = byKey.find(ProcKey(name, kind));
+    if (it == byKey.end())
+        throw VbError(kErrSubNotDefined);
+    return PositionOf(it->second);
+}
+
+void CodeModule::Impl::AddToKeys(int32_t id, size_t pos) const {
+    const Proc& proc = pool[static_cast<size_t>(id)];
+    auto [it, added] = byKey.emplace(ProcKey(proc.name, proc.kind), id);
+    // A second procedure of the same name and kind: the first in the file wins.
+    if (!added && PositionOf(it->second) >= static_cast<int32_t>(pos))
+        it->second = id;
+}
+
+void CodeModule::Impl::Insert(int32_t line, std::vector<CodeLine> newLines) {
+    const auto k = static_cast<int32_t>(newLines.size());
+    if (k == 0)
+        return;
+    dirty = true;
+    if (line > 1 && line - 1 == Count()) {
+        CodeLine& last = lines.At(line - 2);
+        if (last.end == LineEnd::kNone)
+            last.end = LineEnd::kCrLf;
+    }
+    if (stale || ContinuesBefore(line)) {
+        lines.Insert(line - 1, std::move(newLines));
+        stale = true;
+        return;
+    }
+    RunStructure run = ScanRun(newLines);
+    lines.Insert(line - 1, std::move(newLines));
+    if (!run.balanced || (run.continuesAtEnd && line <= Count() - k)) {
+        stale = true;
+        return;
+    }
+    // p: the first procedure whose header is at or after the insertion point.
+    const size_t p =
+        static_cast<size_t>(std::lower_bound(body.begin(), body.end(), line) - body.begin());
+    const bool insideProc = p > 0 && end[p - 1] >= line;
+    const bool inDeclarations = line <= declEnd;
+    if (!run.procs.empty() && (insideProc || inDeclarations)) {
+        stale = true;
+        return;
+    }
+    for (size_t j = p; j < body.size(); ++j) {
+        body[j] += k;
+        end[j] += k;
+    }
+    if (insideProc)
+        end[p - 1] += k;
+    if (inDeclarations) {
+        declEnd += k;
+    } else if (p == 0 && run.lastCodeBeforeProcs >= 0) {
+        declEnd = line + run.lastCodeBeforeProcs;
+    }
+    if (run.procs.empty())
+        return;
+    std::vector<int32_t> ids;
+    std::vector<int32_t> bodies;
+    std::vector<int32_t> ends;
+    for (auto& proc : run.procs) {
+        ids.push_back(static_cast<int32_t>(pool.size()));
+        pool.push_back({std::move(proc.name), proc.kind});
+        bodies.push_back(line + proc.body);
+        ends.push_back(line + proc.end);
+    }
+    const auto at = static_cast<ptrdiff_t>(p);
+    order.insert(order.begin() + at, ids.begin(), ids.end());
+    body.insert(body.begin() + at, bodies.begin(), bodies.end());
+    end.insert(end.begin() + at, ends.begin(), ends.end());
+    positionStale = true;
+    for (size_t i = 0; i < ids.size(); ++i)
+        AddToKeys(ids[i], p + i);
+}
+
+void CodeModule::Impl::Delete(int32_t line, int32_t count) {
+    if (count <= 0)
+        return;
+    dirty = true;
+    bool structural = stale || ContinuesBefore(line);
+    if (!structural) {
+        lines.ForEach(line - 1, line - 1 + count, [&](int32_t index, const CodeLine& l) {
+            const LineInfo info = ClassifyLine(l.text);
+            if (info.continues || info.cls == LineClass::kProcHeader ||
+                info.cls == LineClass::kProcEnd ||
+                (info.cls == LineClass::kCode && index + 1 <= declEnd)) {
+                structural = true;
+            }
+        });
+    }
+    lines.Erase(line - 1, count);
+    if (structural) {
+        stale = true;
+        return;
+    }
+    const int32_t last = line + count - 1;
+    const size_t p =
+        static_cast<size_t>(std::upper_bound(body.begin(), body.end(), last) - body.begin());
+    for (size_t j = p; j < body.size(); ++j) {
+        body[j] -= count;
+        end[j] -= count;
+    }
+    if (p > 0 && end[p - 1] >= line)
+        end[p - 1] -= count;
+    if (line <= declEnd)
+        declEnd -= count;
+}
+
+CodeModule::CodeModule(std::string_view code) : impl_(std::make_unique<Impl>()) {
+    impl_->lines.Assign(SplitCodeLines(code, impl_->leadingHidden));
+}
+
+CodeModule::~CodeModule() = default;
+
+int32_t CodeModule::CountOfLines() const {
+    return impl_->Count();
+}
+
+int32_t CodeModule::CountOfDeclarationLines() const {
+    impl_->EnsureIndex();
+    return impl_->declEnd;
+}
+
+std::string CodeModule::Lines(int32_t startLine, int32_t count) const {
+    if (startLine < 1 || count < 0 || startLine > impl_->Count() + (count == 0 ? 1 : 0)) {
+        throw VbError(kErrInvalidProcedureCall);
+    }
+    const int32_t stop = std::min(impl_->Count(), startLine - 1 + count);
+    std::string out;
+    impl_->lines.ForEach(startLine - 1, stop, [&](int32_t index, const CodeLine& line) {
+        if (index > startLine - 1)
+            out += "\r\n";
+        out += line.text;
+    });
+    return out;
+}
+
+void CodeModule::InsertLines(int32_t line, const std::string& code) {
+    if (line < 1 || line > impl_->Count() + 1)
+        throw VbError(kErrInvalidProcedureCall);
+    std::string leading;
+    std::vector<CodeLine> newLines = SplitInsertedText(code, leading);
+    if (!leading.empty()) {
+        // Attribute lines at the top of inserted text belong to the line above.
+        if (line > 1) {
+            impl_->lines.At(line - 2).hidden += leading;
+        } else {
+            impl_->leadingHidden += leading;
+        }
+        impl_->dirty = true;
+    }
+    impl_->Insert(line, std::move(newLines));
+}
+
+void CodeModule::DeleteLines(int32_t startLine, int32_t count) {
+    if (startLine < 1 || count < 0 || startLine - 1 + count > impl_->Count()) {
+        throw VbError(kErrInvalidProcedureCall);
+    }
+    impl_->Delete(startLine, count);
+}
+
+void CodeModule::ReplaceLine(int32_t line, const std::string& code) {
+    if (line < 1 || line > impl_->Count())
+        throw VbError(kErrInvalidProcedureCall);
+    std::string leading;
+    std::vector<CodeLine> newLines = SplitInsertedText(code, leading);
+    CodeLine& old = impl_->lines.At(line - 1);
+    // The replaced line keeps its hidden attributes and its line end.
+    if (newLines.size() == 1 && leading.empty()) {
+        const LineInfo before = ClassifyLine(old.text);
+        const LineInfo after = ClassifyLine(newLines[0].text);
+        const bool sameShape = impl_->SameShape(line, before, after);
+        old.text = std::move(newLines[0].text);
+        impl_->dirty = true;
+        if (!sameShape)
+            impl_->stale = true;
+        return;
+    }
+    std::string hidden = std::move(old.hidden);
+    const LineEnd end = old.end;
+    newLines.front().hidden = leading + hidden;
+    newLines.back().end = end == LineEnd::kNone ? LineEnd::kNone : newLines.back().end;
+    impl_->Delete(line, 1);
+    impl_->Insert(line, std::move(newLines));
+}
+
+void CodeModule::AddFromString(const std::string& text) {
+    impl_->EnsureIndex();
+    const int32_t line = impl_->order.empty() ? impl_->Count() + 1 : impl_->declEnd + 1;
+    std::string leading;
+    std::vector<CodeLine> newLines = SplitCodeLines(text, leading);
+    for (CodeLine& l : newLines)
+        l.end = LineEnd::kCrLf;
+    if (!leading.empty()) {
+        if (line > 1) {
+            impl_->lines.At(line - 2).hidden += leading;
+        } else {
+            impl_->leadingHidden += leading;
+        }
+        impl_->dirty = true;
+    }
+    impl_->Insert(line, std::move(newLines));
+}
+
+void CodeModule::AddFromFile(const std::string& fileName) {
+    AddFromString(ReadFileBytes(fileName));
+}
+
+int32_t CodeModule::ProcStartLine(const std::string& procName, int32_t procKind) const {
+    return impl_->StartOf(static_cast<size_t>(impl_->Find(procName, procKind)));
+}
+
+int32_t CodeModule::ProcBodyLine(const std::string& procName, int32_t procKind) const {
+    return impl_->body[static_cast<size_t>(impl_->Find(procName, procKind))];
+}
+
+int32_t CodeModule::ProcCountLines(const std::string& procName, int32_t procKind) const {
+    const auto pos = static_cast<size_t>(impl_->Find(procName, procKind));
+    return impl_->LastOf(pos) - impl_->StartOf(pos) + 1;
+}
+
+std::string CodeModule::ProcOfLine(int32_t line, int32_t& procKind) const {
+    if (line < 1 || line > impl_->Count())
+        throw VbError(kErrInvalidProcedureCall);
+    impl_->EnsureIndex();
+    procKind = 0;
+    if (line <= impl_->declEnd || impl_->order.empty())
+        return "";
+    auto pos = static_cast<size_t>(std::lower_bound(impl_->end.begin(), impl_->end.end(), line) -
+                                   impl_->end.begin());
+    if (pos == impl_->order.size())
+        pos = impl_->order.size() - 1;
+    const auto& proc = impl_->pool[static_cast<size_t>(impl_->order[pos])];
+    procKind = proc.kind;
+    return proc.name;
+}
+
+bool CodeModule::Find(const std::string& target, int32_t& startLine, int32_t& startColumn,
+                      int32_t& endLine, int32_t& endColumn, bool wholeWord, bool matchCase,
+                      bool patternSearch) const {
+    if (matchCase && patternSearch)
+        throw VbError(kErrInvalidProcedureCall);
+    const int32_t count = impl_->Count();
+    const int32_t first = std::max(1, startLine);
+    const int32_t last = (endLine < 0 || endLine > count) ? count : endLine;
+    if (first > last || (target.empty() && !patternSearch))
+        return false;
+
+    std::string needle = matchCase ? target : LowerAscii(target);
+    bool found = false;
+    int32_t foundLine = 0;
+    size_t foundStart = 0;
+    size_t foundEnd = 0;
+    impl_->lines.ForEach(first - 1, last, [&](int32_t index, const CodeLine& line) {
+        if (found)
+            return;
+        const int32_t n = index + 1;
+        const std::string text = matchCase ? line.text : LowerAscii(line.text);
+        const size_t from =
+            n == first ? static_cast<size_t>(std::max(1, startColumn) - 1) : size_t{0};
+        // The last column a match may end on (1-based, inclusive).
+        const size_t limit = (n == endLine && endColumn >= 0)
+                                 ? std::min(text.size(), static_cast<size_t>(endColumn))
+                                 : text.size();
+        for (size_t s = from; s <= text.size(); ++s) {
+            size_t e;
+            if (patternSearch) {
+                e = MatchLike(needle, 0, text, s, 0);
+                if (e == std::string_view::npos)
+                    continue;
+            } else {
+                if (text.compare(s, needle.size(), needle) != 0)
+                    continue;
+                e = s + needle.size();
+            }
+            if (e > limit)
+                break;
+            if (e == s && s == text.size() && !text.empty())
+                break;
+            if (wholeWord &&
+                ((s > 0 && IsWordChar(text[s - 1])) || (e < text.size() && IsWordChar(text[e])))) {
+                continue;
+            }
+            found = true;
+            foundLine = n;
+            foundStart = s;
+            foundEnd = e;
+            return;
+        }
+    });
+    if (!found)
+        return false;
+    startLine = foundLine;
+    endLine = foundLine;
+    startColumn = static_cast<int32_t>(foundStart) + 1;
+    endColumn = static_cast<int32_t>(foundEnd) + 1;
+    return true;
+}
+
+std::string CodeModule::Bytes() const {
+    std::string out = impl_->leadingHidden;
+    impl_->lines.ForEach(0, impl_->Count(), [&](int32_t, const CodeLine& line) {
+        out += line.text;
+        out += LineEndBytes(line.end);
+        out += line.hidden;
+    });
+    return out;
+}
+
+bool CodeModule::IsDirty() const {
+    return impl_->dirty;
+}
+
+void CodeModule::MarkSaved() {
+    impl_->dirty = false;
+}
+
+}  // namespace qfw::ide
