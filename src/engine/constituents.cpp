@@ -15,19 +15,22 @@ namespace {
 
 // The runtime's Left: a negative length is an invalid procedure call.
 std::string Left(const std::string& text, int32_t length) {
-    if (length < 0) throw VbError(kErrInvalidProcedureCall);
+    if (length < 0)
+        throw VbError(kErrInvalidProcedureCall);
     return text.substr(0, static_cast<size_t>(length));
 }
 
 std::string UCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
 }
 
 // Blanks (not tabs) removed from both ends, as the runtime's Trim does.
 std::string Trim(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
+    if (first == std::string::npos)
+        return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
@@ -55,7 +58,8 @@ std::string ClassKeyOf(const std::string& progId, const std::string& className) 
     if (Left(progId, 2) == "Mh") {
         return Left(progId, DotPosition(progId) - 4) + "." + className + "Ctrl.1" + "\\Clsid";
     }
-    if (className == "MhEPEncryption") return "ENCRYPT.EncryptCtrl.1\\Clsid";
+    if (className == "MhEPEncryption")
+        return "ENCRYPT.EncryptCtrl.1\\Clsid";
     if (UCase(Left(progId, 9)) == "COMCTLLIB") {
         return UCase(Left(progId, 6)) + "." + AfterFirstDot(progId) + "Ctrl\\CLSID";
     }
@@ -87,7 +91,8 @@ std::string ReadDefaultValue(const std::string& key) {
 
 int16_t Wizard::ConstituentIndexOf(const std::string& sClassName) const {
     for (size_t k = 0; k < ConstituentControls.size(); ++k) {
-        if (ConstituentControls[k]->ClassName() == sClassName) return static_cast<int16_t>(k);
+        if (ConstituentControls[k]->ClassName() == sClassName)
+            return static_cast<int16_t>(k);
     }
     return -1;
 }
@@ -98,7 +103,8 @@ int16_t Wizard::GetConstituentCount() const {
 
 int16_t Wizard::GetConstituentList(std::vector<std::string>& sConstituentList) const {
     sConstituentList.clear();
-    for (const auto& control : ConstituentControls) sConstituentList.push_back(control->ClassName());
+    for (const auto& control : ConstituentControls)
+        sConstituentList.push_back(control->ClassName());
     return 0;
 }
 
@@ -135,12 +141,14 @@ bool Wizard::FindConstituentLibrary(int16_t Index, std::string& result) const {
         }
         control = ConstituentControls[static_cast<size_t>(Index)];
     });
-    if (!control) return false;
+    if (!control)
+        return false;
 
     const std::string& progId = control->ProgId();
     if (Left(progId, 2) == "VB") {
         step([&] {
-            if (!UserControlDesigner || !UserControlDesigner->VBE()) throw VbError(kErrObjectNotSet);
+            if (!UserControlDesigner || !UserControlDesigner->VBE())
+                throw VbError(kErrObjectNotSet);
             const std::string& fullName = UserControlDesigner->VBE()->FullName();
             result = Left(fullName, static_cast<int32_t>(fullName.size()) - 3) + "OLB";
             found = true;

@@ -26,12 +26,14 @@ constexpr const char* kUnsavedMessage =
 
 std::string TrimBlanksOf(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
+    if (first == std::string::npos)
+        return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 int16_t ToCount(int32_t count) {
-    if (count > INT16_MAX) throw VbError(kErrOverflow);
+    if (count > INT16_MAX)
+        throw VbError(kErrOverflow);
     return static_cast<int16_t>(count);
 }
 
@@ -40,7 +42,8 @@ int16_t ToCount(int32_t count) {
 int32_t ProjectPosition(ide::VBProjects& projects, const std::string& name) {
     const std::string wanted = TrimBlanksOf(name);
     for (int32_t p = 1; p <= projects.Count(); ++p) {
-        if (TrimBlanksOf(projects.Item(p)->Name()) == wanted) return p;
+        if (TrimBlanksOf(projects.Item(p)->Name()) == wanted)
+            return p;
     }
     return 0;
 }
@@ -48,7 +51,8 @@ int32_t ProjectPosition(ide::VBProjects& projects, const std::string& name) {
 }  // namespace
 
 ide::VBE& Wizard::Environment() const {
-    if (!VBInst) throw VbError(kErrObjectNotSet);
+    if (!VBInst)
+        throw VbError(kErrObjectNotSet);
     return *VBInst;
 }
 
@@ -67,13 +71,16 @@ int16_t Wizard::EnumerateObjects(const std::string& sProjName,
                                  std::vector<std::string>& sObjectList) {
     auto projects = Environment().VBProjects();
     const int32_t p = ProjectPosition(*projects, sProjName);
-    if (p == 0) return 0;
+    if (p == 0)
+        return 0;
     auto components = projects->Item(p)->VBComponents();
     int16_t m = 0;
     for (int32_t c = 1; c <= components->Count(); ++c) {
         auto component = components->Item(c);
-        if (component->Type() != ide::vbext_ct_UserControl) continue;
-        if (m == INT16_MAX) throw VbError(kErrOverflow);
+        if (component->Type() != ide::vbext_ct_UserControl)
+            continue;
+        if (m == INT16_MAX)
+            throw VbError(kErrOverflow);
         sObjectList.resize(static_cast<size_t>(m) + 1);
         sObjectList[static_cast<size_t>(m)] = component->Name();
         ++m;
@@ -88,8 +95,10 @@ void Wizard::UserControlName(const std::string& value) {
     auto project = Environment().VBProjects()->Item(ProjectName_);
     UserControlDesigner = project->VBComponents()->Item(value)->Designer();
     const int16_t found = EnumerateUserControl(ProjectName_, value);
-    if (found == 0) Result_ = 4;
-    if (found == 99) Result_ = 99;
+    if (found == 0)
+        Result_ = 4;
+    if (found == 99)
+        Result_ = 99;
 }
 
 int16_t Wizard::EnumerateUserControl(const std::string& sProjectName,
@@ -102,7 +111,8 @@ int16_t Wizard::EnumerateUserControl(const std::string& sProjectName,
         const std::string wanted = TrimBlanksOf(sUserControlName);
         for (int32_t c = 1; c <= components->Count(); ++c) {
             auto component = components->Item(c);
-            if (TrimBlanksOf(component->Name()) != wanted) continue;
+            if (TrimBlanksOf(component->Name()) != wanted)
+                continue;
             userControl = component;
             UserControlFileName_ = component->FileNames(1);
             if (UserControlFileName_.empty()) {
@@ -116,12 +126,14 @@ int16_t Wizard::EnumerateUserControl(const std::string& sProjectName,
         UserControlDesigner = userControl->Designer();
         ReadConstituents();
     }
-    if (!UserControlDesigner) throw VbError(kErrObjectNotSet);
+    if (!UserControlDesigner)
+        throw VbError(kErrObjectNotSet);
     return ToCount(UserControlDesigner->VBControls()->Count());
 }
 
 void Wizard::ReadConstituents() {
-    if (!UserControlDesigner) throw VbError(kErrObjectNotSet);
+    if (!UserControlDesigner)
+        throw VbError(kErrObjectNotSet);
     auto controls = UserControlDesigner->VBControls();
     const int16_t n = ToCount(controls->Count());
     // The arrays always describe the designer just read, even one without
@@ -136,7 +148,8 @@ void Wizard::ReadConstituents() {
         ConstituentControls.resize(index + 1);
         ConstituentRecords.resize(index + 1);
         ConstituentControls[index] = controls->Item(k);
-        if (!ConstituentRecords[index]) ConstituentRecords[index] = std::make_shared<objControl>();
+        if (!ConstituentRecords[index])
+            ConstituentRecords[index] = std::make_shared<objControl>();
         objControl& record = *ConstituentRecords[index];
 
         std::string fileName;
@@ -154,13 +167,15 @@ void Wizard::ReadConstituents() {
         std::string text =
             "The wizard could not find the type library of these constituent controls, so their "
             "properties, methods and events cannot be mapped:";
-        for (const std::string& line : withoutLibrary) text += "\r\n" + line;
+        for (const std::string& line : withoutLibrary)
+            text += "\r\n" + line;
         CurrentShell().MsgBox(text, vbOKOnly | vbExclamation, "");
     }
 }
 
 void Wizard::ReadConstituentMembers(size_t index, const std::string& fileName) {
-    if (!ConstituentBrowser) ConstituentBrowser = std::make_shared<Browser>();
+    if (!ConstituentBrowser)
+        ConstituentBrowser = std::make_shared<Browser>();
     if (!ConstituentBrowser->BrowserControl()) {
         ConstituentBrowser->BrowserControl(std::make_shared<TypeLibControl>());
     }
@@ -186,8 +201,8 @@ void Wizard::ReadConstituentMembers(size_t index, const std::string& fileName) {
         record.Clear();
         record.ControlFileName(fileName);
         CurrentShell().MsgBox("The library " + fileName + " describes no control named " +
-                                  className + ", so the members of " +
-                                  DescribeConstituent(index) + " cannot be mapped.",
+                                  className + ", so the members of " + DescribeConstituent(index) +
+                                  " cannot be mapped.",
                               vbOKOnly | vbExclamation, "");
         return;
     }

@@ -20,62 +20,88 @@ bool IsItemKind(int16_t kind) {
 
 int16_t CountOf(const objControl& record, int16_t kind) {
     switch (kind) {
-        case kKindProperty: return record.PropertyCount();
-        case kKindMethod: return record.MethodCount();
-        default: return record.EventCount();
+        case kKindProperty:
+            return record.PropertyCount();
+        case kKindMethod:
+            return record.MethodCount();
+        default:
+            return record.EventCount();
     }
 }
 
 std::string TextOf(const objControl& record, int16_t kind, int16_t index) {
     switch (kind) {
-        case kKindProperty: return record.Properties(index);
-        case kKindMethod: return record.Methods(index);
-        default: return record.Events(index);
+        case kKindProperty:
+            return record.Properties(index);
+        case kKindMethod:
+            return record.Methods(index);
+        default:
+            return record.Events(index);
     }
 }
 
 bool SelectedOf(const objControl& record, int16_t kind, int16_t index) {
     switch (kind) {
-        case kKindProperty: return record.PropertySelected(index);
-        case kKindMethod: return record.MethodSelected(index);
-        default: return record.EventSelected(index);
+        case kKindProperty:
+            return record.PropertySelected(index);
+        case kKindMethod:
+            return record.MethodSelected(index);
+        default:
+            return record.EventSelected(index);
     }
 }
 
 void SetSelected(objControl& record, int16_t kind, int16_t index, bool value) {
     switch (kind) {
-        case kKindProperty: record.PropertySelected(index, value); break;
-        case kKindMethod: record.MethodSelected(index, value); break;
-        default: record.EventSelected(index, value); break;
+        case kKindProperty:
+            record.PropertySelected(index, value);
+            break;
+        case kKindMethod:
+            record.MethodSelected(index, value);
+            break;
+        default:
+            record.EventSelected(index, value);
+            break;
     }
 }
 
 bool MappedOf(const objControl& record, int16_t kind, int16_t index) {
     switch (kind) {
-        case kKindProperty: return record.PropertyMapped(index);
-        case kKindMethod: return record.MethodMapped(index);
-        default: return record.EventMapped(index);
+        case kKindProperty:
+            return record.PropertyMapped(index);
+        case kKindMethod:
+            return record.MethodMapped(index);
+        default:
+            return record.EventMapped(index);
     }
 }
 
 void SetMapped(objControl& record, int16_t kind, int16_t index, bool value) {
     switch (kind) {
-        case kKindProperty: record.PropertyMapped(index, value); break;
-        case kKindMethod: record.MethodMapped(index, value); break;
-        default: record.EventMapped(index, value); break;
+        case kKindProperty:
+            record.PropertyMapped(index, value);
+            break;
+        case kKindMethod:
+            record.MethodMapped(index, value);
+            break;
+        default:
+            record.EventMapped(index, value);
+            break;
     }
 }
 
 // Lowest index of an item of `kind` with exactly `text`; -1 when none.
 int16_t FindItem(const objControl& record, int16_t kind, const std::string& text) {
     for (int16_t i = 0; i < CountOf(record, kind); ++i) {
-        if (TextOf(record, kind, i) == text) return i;
+        if (TextOf(record, kind, i) == text)
+            return i;
     }
     return -1;
 }
 
 std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
 }
 
@@ -97,23 +123,27 @@ int32_t Wizard::GetItemList(int16_t iType, const std::vector<std::string>& sArra
                             std::vector<std::string>& sNonSelectedItems) const {
     sSelectedItems.clear();
     sNonSelectedItems.clear();
-    if (!IsItemKind(iType)) return 0;
+    if (!IsItemKind(iType))
+        return 0;
     try {
         for (const std::string& className : sArray) {
             const int16_t j = ConstituentIndexOf(className);
-            if (j < 0) continue;
+            if (j < 0)
+                continue;
             const objControl& record = ConstituentRecord(j);
             for (int16_t e = 0; e < CountOf(record, iType); ++e) {
                 const std::string text = TextOf(record, iType, e);
                 const bool common = std::all_of(
                     ConstituentRecords.begin(), ConstituentRecords.end(),
                     [&](const auto& other) { return other && FindItem(*other, iType, text) >= 0; });
-                if (!common) continue;
+                if (!common)
+                    continue;
                 (SelectedOf(record, iType, e) ? sSelectedItems : sNonSelectedItems).push_back(text);
             }
         }
         for (auto* list : {&sSelectedItems, &sNonSelectedItems}) {
-            if (list->empty()) continue;
+            if (list->empty())
+                continue;
             SortItems(*list, 0, static_cast<int16_t>(list->size() - 1));
             const std::vector<std::string> copy = *list;
             RemoveDuplicateItems(copy, *list);
@@ -127,13 +157,15 @@ int32_t Wizard::GetItemList(int16_t iType, const std::vector<std::string>& sArra
 int32_t Wizard::UpdateMultiMap(const std::vector<std::string>& sControlList,
                                const std::vector<std::string>& sArray, int16_t iType,
                                bool bSelected) {
-    if (!IsItemKind(iType)) return 0;
+    if (!IsItemKind(iType))
+        return 0;
     try {
         for (const std::string& className : sControlList) {
             objControl& record = ConstituentRecord(ConstituentIndexOf(className));
             for (const std::string& text : sArray) {
                 const int16_t m = FindItem(record, iType, text);
-                if (m < 0) throw VbError(kErrSubscriptOutOfRange);
+                if (m < 0)
+                    throw VbError(kErrSubscriptOutOfRange);
                 SetSelected(record, iType, m, bSelected);
             }
         }
@@ -151,7 +183,8 @@ std::vector<size_t> Wizard::MappingSequence() const {
     std::stable_sort(order.begin(), order.end(), [this](size_t a, size_t b) {
         const int16_t oa = ConstituentRecords[a] ? ConstituentRecords[a]->MappingOrder() : 0;
         const int16_t ob = ConstituentRecords[b] ? ConstituentRecords[b]->MappingOrder() : 0;
-        if ((oa == 0) != (ob == 0)) return ob == 0;
+        if ((oa == 0) != (ob == 0))
+            return ob == 0;
         return oa < ob;
     });
     return order;
@@ -170,19 +203,24 @@ int32_t Wizard::BuildItemList(objControl& spec) {
             for (int16_t i = 0; i < CountOf(spec, kind); ++i) {
                 const std::string specText = TextOf(spec, kind, i);
                 for (int16_t k = 0; k < CountOf(record, kind); ++k) {
-                    if (TextOf(record, kind, k) != specText) continue;
-                    if (!SelectedOf(spec, kind, i)) continue;
-                    if (MappedOf(spec, kind, i) && !SelectedOf(record, kind, k)) continue;
+                    if (TextOf(record, kind, k) != specText)
+                        continue;
+                    if (!SelectedOf(spec, kind, i))
+                        continue;
+                    if (MappedOf(spec, kind, i) && !SelectedOf(record, kind, k))
+                        continue;
                     texts.push_back(specText);
                     kinds.push_back(kind);
                     SetMapped(spec, kind, i, true);
                 }
             }
-            if (texts.empty()) continue;
+            if (texts.empty())
+                continue;
             // Every batch runs even after one failed (code already inserted
             // stays); the first failure is what the run reports.
             const int32_t result = BuildProcedures(kinds, texts, ConstituentName(c));
-            if (firstFailure == 0) firstFailure = result;
+            if (firstFailure == 0)
+                firstFailure = result;
         }
     }
     return firstFailure;
@@ -211,7 +249,8 @@ int16_t Wizard::RemoveDuplicateItems(const std::vector<std::string>& source,
                                      std::vector<std::string>& destination) {
     destination.clear();
     for (const std::string& text : source) {
-        if (destination.empty() || destination.back() != text) destination.push_back(text);
+        if (destination.empty() || destination.back() != text)
+            destination.push_back(text);
     }
     return static_cast<int16_t>(destination.size()) - 1;
 }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,8 +21,14 @@ namespace qfw {
 
 class Browser;
 
+namespace ide {
+class CodeModule;
+class VBComponent;
+class VBProject;
+}  // namespace ide
+
 class Wizard {
-public:
+  public:
     // Keeps the environment's root object; later walks start from it.
     void SetVBInst(std::shared_ptr<ide::VBE> VBInst) { this->VBInst = std::move(VBInst); }
 
@@ -89,17 +96,95 @@ public:
     // constituent. 0, or the number of the error that stopped it at a class
     // or text that is not there (flags set before it stay).
     int32_t UpdateMultiMap(const std::vector<std::string>& sControlList,
-                           const std::vector<std::string>& sArray, int16_t iType,
-                           bool bSelected);
+                           const std::vector<std::string>& sArray, int16_t iType, bool bSelected);
     // Gives every selected specification item to the first constituent in
     // mapping order with an identical item, and to every constituent marked
     // for it, and generates each constituent's batches. Every batch runs;
     // the result is 0 or the first non-zero result of BuildProcedures.
     int32_t BuildItemList(objControl& spec);
 
-private:
+    // ---- Code generation (src/generation) ----
+    //
+    // Generation writes into the code module of the UserControl: the component
+    // of the active project whose saved file is UserControlFileName. A
+    // UserControl that was never saved has no such component.
+
+    // Appends the lines of sItem, each with CR LF, to the work file
+    // QFNCODE.DAT in the folder of the project named sProjName (the last
+    // project of that name). Raises VbError for a project it cannot find
+    // (75, empty path) and for any file error.
+    void AddItemsToPendingFile(const std::string& sProjName, const std::vector<std::string>& sItem);
+
+    // Generates one batch of items of one constituent: new procedures into the
+    // work file and then into the module, existing procedures and event
+    // handlers extended in place. Result: 0 when the call completed (also
+    // when nothing was inserted), otherwise the number of the error that
+    // stopped it. Subscript errors (9) are remembered in LastError and file
+    // errors (50 to 80) are skipped; neither stops the call.
+    int32_t BuildProcedures(const std::vector<int16_t>& iType,
+                            const std::vector<std::string>& sProcName,
+                            const std::string& sControlName);
+
+    // Which procedure named sProcName the UserControl's module holds: 1 Sub or
+    // Function, 2 Property Let, 4 Property Get (asked in that order), 0 none.
+    // Never fails: without the UserControl's component the answer is 0 and
+    // LastError says so.
+    int16_t CheckForExistingProc(const std::string& sProcName);
+
+    // Copies the UserControl's file to the same name with its last three
+    // characters replaced by "QFN", over an earlier backup. 0 on success
+    // (and for a never-saved UserControl, which has nothing to copy),
+    // otherwise the error number; the UserControl's file is never changed.
+    int16_t CreateUserControlBackup();
+
+    // The environment's two type libraries, derived from its FullName:
+    // X.OLB and XEXT.OLB beside X.EXE. 0 on success, otherwise the error
+    // number and sLibs unchanged.
+    int32_t GetVBLibs(std::vector<std::string>& sLibs);
+
+    // The short lower-case prefix of a generated value-parameter name for a
+    // property named sProcedure of type sType ("s" for String ...).
+    std::string GetTypeToken(const std::string& sProcedure, const std::string& sType) const;
+
+    // Adds property-bag persistence for one property: a member declaration at
+    // the end of the declarations section, and a read and a write line after
+    // the wizard comment of UserControl_ReadProperties and
+    // UserControl_WriteProperties, creating those procedures (and comments)
+    // when missing. Only adds lines, and none that is already there. Errors
+    // of the object model are raised to the caller.
+    void UpdatePropertyBag(const std::string& sProcedure, const std::string& sDataType,
+                           const std::string& sControlName, bool bUseSet);
+
+    // The last error generation recorded without failing (0 and "" when none).
+    int32_t LastErrorNumber() const { return LastErrorNumber_; }
+    const std::string& LastErrorDescription() const { return LastErrorDescription_; }
+
+    // The text of the date in the wizard comment; by default the user's
+    // short date of today. The command line and tests may fix it.
+    void SetDateText(std::function<std::string()> provider) { DateText_ = std::move(provider); }
+
+    // Where NEWPROC.DAT is written: the program's folder, or the per-user
+    // data folder when the program's folder is not writable (an installed
+    // program). Both are Windows paths; by default they are found from the
+    // running executable and XDG_DATA_HOME.
+    void SetWorkFolders(std::string programFolder, std::string userDataFolder);
+
+  private:
     friend struct WizardTestPeer;
 
+    bool MergeProcedure(int16_t kind, const std::string& name, const std::string& parameters,
+                        const std::string& token, bool useSet, const std::string& control,
+                        const std::string& type);
+
+    // Generation helpers (src/generation).
+    std::shared_ptr<ide::CodeModule> UserControlModule() const;
+    std::string ProjectWorkFile(const ide::VBProject& project) const;
+    std::string WizardDate() const;
+    bool AddNewHandler(const std::string& control, const std::string& name,
+                       const std::string& parameters);
+    void RecordError(int32_t number, const std::string& description);
+
+    // Discovery, constituent and item-list helpers (src/engine).
     ide::VBE& Environment() const;
     void ReadConstituents();
     void ReadConstituentMembers(size_t index, const std::string& fileName);
@@ -111,6 +196,7 @@ private:
     static void SortItems(std::vector<std::string>& items, int16_t first, int16_t last);
     static int16_t RemoveDuplicateItems(const std::vector<std::string>& source,
                                         std::vector<std::string>& destination);
+
     std::shared_ptr<ide::VBE> VBInst;
     std::shared_ptr<ide::VBForm> UserControlDesigner;
     std::vector<std::shared_ptr<ide::VBControl>> ConstituentControls;
@@ -124,6 +210,12 @@ private:
     std::string iName_;
     std::string Documentation_;
     int16_t Result_ = 0;
+
+    int32_t LastErrorNumber_ = 0;
+    std::string LastErrorDescription_;
+    std::function<std::string()> DateText_;
+    std::string ProgramFolder_;
+    std::string UserDataFolder_;
 };
 
 }  // namespace qfw

@@ -12,12 +12,16 @@ RegistryView*& Installed() {
 
 }  // namespace
 
-RegistryView& ClassesRoot() { return *Installed(); }
+RegistryView& ClassesRoot() {
+    return *Installed();
+}
 
 ScopedClassesRoot::ScopedClassesRoot(RegistryView& view) : previous_(Installed()) {
     Installed() = &view;
 }
 
-ScopedClassesRoot::~ScopedClassesRoot() { Installed() = previous_; }
+ScopedClassesRoot::~ScopedClassesRoot() {
+    Installed() = previous_;
+}
 
 }  // namespace qfw

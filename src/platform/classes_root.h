@@ -14,13 +14,13 @@ RegistryView& ClassesRoot();
 
 // Installs a view for its lifetime and restores the previous one after.
 class ScopedClassesRoot {
-public:
+  public:
     explicit ScopedClassesRoot(RegistryView& view);
     ~ScopedClassesRoot();
     ScopedClassesRoot(const ScopedClassesRoot&) = delete;
     ScopedClassesRoot& operator=(const ScopedClassesRoot&) = delete;
 
-private:
+  private:
     RegistryView* previous_;
 };
 

@@ -1,0 +1,192 @@
+#include "generation/code_templates.h"
+
+#include "generation/item_text.h"
+
+namespace qfw::generation {
+
+namespace {
+
+constexpr std::string_view kIndent = "    ";
+constexpr std::string_view kTab = "\t";
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+std::string WithParameters(const std::string& head, const std::string& parameters) {
+    return parameters.empty() ? head : head + "(" + parameters + ")";
+}
+
+std::string CommentLine(std::string_view comment, const std::string& date) {
+    return std::string(kIndent) + std::string(comment) + date;
+}
+
+std::string ControlMember(const std::string& control, const std::string& name) {
+    return control + "." + name;
+}
+
+std::string RaiseEventLine(const std::string& name, std::string_view beforeParenthesis,
+                           const std::string& arguments) {
+    return std::string(kTab) + "RaiseEvent " + name + std::string(beforeParenthesis) + "(" +
+           arguments + ")";
+}
+
+std::string MethodCallLine(const std::string& name, const std::string& control) {
+    return std::string(kTab) + name + "=" + ControlMember(control, name) + "()";
+}
+
+}  // namespace
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+    size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::vector<std::string> PropertyBlock(const ProcedureParts& item, const std::string& control,
+                                       const std::string& date) {
+    const std::string& name = item.name;
+    const std::string value = item.token + name;
+    const std::string set = item.useSet ? "Set " : "";
+    std::string letHeader =
+        item.parameters.empty()
+            ? "Public Property Let " + name + " (" + value + " As " + item.type + ")"
+            : "Public Property Let " + name + "(" + item.parameters + ")";
+    return {
+        letHeader,
+        "",
+        CommentLine(kWizardCommentDashesBlank, date),
+        std::string(kIndent) + set + ControlMember(control, name) + " = " + value,
+        std::string(kIndent) + "PropertyChanged " + Quoted(name),
+        "",
+        "End Property",
+        "",
+        "Public Property Get " + name + "() As " + item.type,
+        "",
+        CommentLine(kWizardComment, date),
+        std::string(kIndent) + set + name + " = " + ControlMember(control, name),
+        "",
+        "End Property",
+        "",
+    };
+}
+
+std::vector<std::string> MethodBlock(const ProcedureParts& item, const std::string& control,
+                                     const std::string& date) {
+    const std::string& name = item.name;
+    const bool isSub = item.type.empty();
+    const bool hasParameters = !item.parameters.empty();
+    const std::string call = ControlMember(control, name);
+    std::string body;
+    if (hasParameters) {
+        body = call + "(" + FirstParameterName(item.parameters) + ")";
+    } else {
+        body = call;
+    }
+    if (!isSub && !TrimBlanks(item.type).empty()) {
+        // A function returns what the constituent's member returns; without
+        // parameters the call keeps a blank between its parentheses.
+        body = name + " = " + (hasParameters ? body : call + "( )");
+    }
+    const std::string keyword = isSub ? "Sub" : "Function";
+    return {
+        WithParameters("Public " + keyword + " " + name, item.parameters),
+        "",
+        CommentLine(kWizardComment, date),
+        std::string(kIndent) + body,
+        "",
+        "End " + keyword,
+        "",
+    };
+}
+
+std::string EventDeclaration(const std::string& name, const std::string& parameters) {
+    return "Event " + name + "(" + parameters + ")";
+}
+
+std::vector<std::string> ForwardingHandler(const std::string& control, const std::string& name,
+                                           const std::string& parameters) {
+    return {
+        "Private Sub " + control + "_" + name + "(" + parameters + ")",
+        "",
+        std::string(kTab) + std::string(kWizardCommentDashesBlank),
+        RaiseEventLine(name, " ", RaiseEventArguments(parameters)),
+        "",
+        "End Sub",
+    };
+}
+
+std::vector<std::string> ForwardingAfterComment(const std::string& name,
+                                                const std::string& arguments) {
+    return {"", RaiseEventLine(name, "", arguments), ""};
+}
+
+std::vector<std::string> ForwardingWithComment(const std::string& name,
+                                               const std::string& arguments) {
+    return {
+        "",
+        std::string(kTab) + std::string(kWizardCommentDashesBlank),
+        RaiseEventLine(name, " ", arguments),
+        "",
+    };
+}
+
+std::string PropertyMergeLine(const ProcedureParts& item, const std::string& control) {
+    return std::string(kIndent) + (item.useSet ? "Set " : "") + ControlMember(control, item.name) +
+           " = " + item.token + item.name;
+}
+
+std::vector<std::string> MethodMergeAfterComment(const std::string& name,
+                                                 const std::string& control) {
+    return {"", MethodCallLine(name, control), ""};
+}
+
+std::vector<std::string> MethodMergeWithComment(const std::string& name,
+                                                const std::string& control) {
+    return {
+        "",
+        std::string(kTab) + std::string(kWizardCommentDashes),
+        MethodCallLine(name, control),
+        "",
+    };
+}
+
+PropertyBagLines PropertyBagTexts(const std::string& property, const std::string& dataType,
+                                  const std::string& control, bool useSet) {
+    PropertyBagLines lines;
+    lines.declaration = "Private m_" + TypeToken(property, dataType) + property + " As " + dataType;
+    if (useSet)
+        return lines;
+
+    const std::string member = ControlMember(control, property);
+    const std::string readHead = member + " = PropBag.ReadProperty(" + Quoted(property);
+    const std::string writeHead = "Call PropBag.WriteProperty(" + Quoted(property) + ", " + member;
+    if (property == "BackColor" || property == "ForeColor") {
+        lines.read = readHead + ", &H8000000F)";
+        lines.write =
+            "Call PropBag.WriteProperty(" + Quoted(property) + "," + member + ", &H8000000F)";
+    } else if (property == "Font") {
+        lines.read = "Set Font = PropBag.ReadProperty(\"Font\", Ambient.Font)";
+        lines.write = "Call PropBag.WriteProperty(\"Font\", Font, Ambient.Font)";
+    } else if (dataType == "String") {
+        lines.read = readHead + ", \"\")";
+        lines.write = writeHead + ", \"\")";
+    } else if (dataType == "Integer" || dataType == "Long" || dataType == "Single" ||
+               dataType == "Double") {
+        lines.read = readHead + ", 0 )";
+        lines.write = writeHead + ", 0)";
+    } else if (dataType == "Boolean") {
+        lines.read = readHead + ", False )";
+        lines.write = writeHead + ", False)";
+    }
+    return lines;
+}
+
+}  // namespace qfw::generation

@@ -1,0 +1,68 @@
+// The source lines generation writes, one function per block.
+//
+// Each function returns the block's lines in order, without line
+// terminators; whoever writes them adds CR LF. The texts are exact: blank
+// counts, tabs, the comment wording and the spacing around parentheses are
+// what later merges and the users' existing code expect.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qfw::generation {
+
+// What one property or method item generates from.
+struct ProcedureParts {
+    std::string name;
+    std::string parameters;
+    std::string type;
+    std::string token;
+    bool useSet = false;
+};
+
+// The lines as file or InsertLines text: each line followed by CR LF.
+std::string JoinLines(const std::vector<std::string>& lines);
+
+// Property Let and Get delegating to `control`, 15 lines.
+std::vector<std::string> PropertyBlock(const ProcedureParts& item, const std::string& control,
+                                       const std::string& date);
+
+// A Sub (empty type) or a Function (non-empty type) delegating to `control`,
+// 7 lines.
+std::vector<std::string> MethodBlock(const ProcedureParts& item, const std::string& control,
+                                     const std::string& date);
+
+// The UserControl's own event declaration.
+std::string EventDeclaration(const std::string& name, const std::string& parameters);
+
+// A new forwarding handler control_name that raises the UserControl's event.
+std::vector<std::string> ForwardingHandler(const std::string& control, const std::string& name,
+                                           const std::string& parameters);
+
+// The forwarding lines inserted into an existing handler that holds no
+// RaiseEvent yet: after its wizard comment, or with a comment of their own.
+std::vector<std::string> ForwardingAfterComment(const std::string& name,
+                                                const std::string& arguments);
+std::vector<std::string> ForwardingWithComment(const std::string& name,
+                                               const std::string& arguments);
+
+// The assignment a Property Let receives for one more constituent.
+std::string PropertyMergeLine(const ProcedureParts& item, const std::string& control);
+
+// The call lines a Sub or Function receives for one more constituent.
+std::vector<std::string> MethodMergeAfterComment(const std::string& name,
+                                                 const std::string& control);
+std::vector<std::string> MethodMergeWithComment(const std::string& name,
+                                                const std::string& control);
+
+// The property-bag lines of one property; `read` and `write` are empty when
+// the property is not persisted this way.
+struct PropertyBagLines {
+    std::string declaration;
+    std::string read;
+    std::string write;
+};
+PropertyBagLines PropertyBagTexts(const std::string& property, const std::string& dataType,
+                                  const std::string& control, bool useSet);
+
+}  // namespace qfw::generation

@@ -1,0 +1,196 @@
+// BuildProcedures and GetTypeToken: from one batch of item texts to Visual
+// Basic procedures in the UserControl's code module.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/ide/code_module.h"
+#include "engine/ide/vb_project.h"
+#include "engine/ide/vb_projects.h"
+#include "engine/ide/vbe.h"
+#include "engine/wizard.h"
+#include "generation/code_templates.h"
+#include "generation/item_text.h"
+#include "platform/file_ops.h"
+#include "platform/vb_error.h"
+
+namespace qfw {
+
+namespace {
+
+using generation::ProcedureParts;
+
+// The pieces of one item the generated text is made of.
+struct ParsedItem {
+    ProcedureParts parts;
+    int16_t kind = 0;
+};
+
+// Name, parameters, type, token and Set flag of one item text. Events keep
+// an empty type and token: their text becomes a declaration and a handler.
+ParsedItem ParseItem(const std::string& text, std::string name, int16_t kind,
+                     const Wizard& wizard) {
+    ParsedItem item;
+    item.kind = kind;
+    ProcedureParts& p = item.parts;
+    p.name = std::move(name);
+    if (generation::FindText(text, "(") > 0)
+        p.parameters = generation::ItemParameters(text);
+    if (kind != kKindProperty && kind != kKindMethod)
+        return item;
+
+    bool typeSet = false;
+    const std::string upperName = generation::UpperCase(p.name);
+    if (generation::FindText(upperName, "FONT") > 0) {
+        p.type = "Font";
+        typeSet = true;
+    } else if (generation::FindText(upperName, "COLOR") > 0) {
+        p.type = "OLE_COLOR";
+        typeSet = true;
+    }
+    const size_t as = generation::FindText(text, "As");
+    // A method with parameters is always a Sub: the "As" inside its
+    // parameter list is never its return type.
+    if (!typeSet && kind == kKindMethod && !p.parameters.empty())
+        typeSet = true;
+    if (!typeSet && as >= 1)
+        p.type = generation::TypeAfterAs(text, as);
+    if (as >= 1) {
+        p.token = wizard.GetTypeToken(p.name, p.type);
+        p.useSet = !generation::IsSimpleType(p.type);
+    }
+    return item;
+}
+
+// True when the declarations section already declares the event, as it
+// does once an earlier constituent forwards it. A second declaration of the
+// same event would keep the module from compiling.
+bool DeclaresEvent(const ide::CodeModule* module, const std::string& name) {
+    if (!module)
+        return false;
+    try {
+        int32_t startLine = 1;
+        int32_t startColumn = 1;
+        int32_t endLine = module->CountOfDeclarationLines();
+        int32_t endColumn = -1;
+        if (endLine < 1)
+            return false;
+        return module->Find("Event " + name + "(", startLine, startColumn, endLine, endColumn);
+    } catch (const VbError&) {
+        return false;
+    }
+}
+
+void Append(std::vector<std::string>& buffer, std::vector<std::string> lines) {
+    buffer.insert(buffer.end(), std::make_move_iterator(lines.begin()),
+                  std::make_move_iterator(lines.end()));
+}
+
+}  // namespace
+
+std::string Wizard::GetTypeToken(const std::string& sProcedure, const std::string& sType) const {
+    return generation::TypeToken(sProcedure, sType);
+}
+
+int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
+                                const std::vector<std::string>& sProcName,
+                                const std::string& sControlName) {
+    // Subscript errors are remembered and file errors skipped; the step that
+    // raised them is abandoned and the call goes on. Anything else ends it.
+    auto tolerate = [this](auto&& step) {
+        try {
+            step();
+        } catch (const VbError& e) {
+            if (e.Number() == kErrSubscriptOutOfRange) {
+                RecordError(e.Number(), e.Description());
+            } else if (!IsFileError(e.Number())) {
+                throw;
+            }
+        }
+    };
+
+    try {
+        std::vector<std::string> buffer;
+        bool reachedGeneration = false;
+        std::string date;
+        for (size_t i = 0; i < sProcName.size(); ++i) {
+            if (i >= iType.size()) {
+                RecordError(kErrSubscriptOutOfRange, ErrorDescription(kErrSubscriptOutOfRange));
+                continue;
+            }
+            const std::string& text = sProcName[i];
+            std::string name = generation::ItemName(text);
+            if (generation::UpperCase(name) == "HWND")
+                continue;
+            const ParsedItem item = ParseItem(text, std::move(name), iType[i], *this);
+            const ProcedureParts& p = item.parts;
+
+            auto eventModule = [this]() -> std::shared_ptr<ide::CodeModule> {
+                try {
+                    return UserControlModule();
+                } catch (const VbError&) {
+                    return nullptr;
+                }
+            };
+            auto merge = [&] {
+                return MergeProcedure(item.kind, p.name, p.parameters, p.token, p.useSet,
+                                      sControlName, p.type);
+            };
+            const int16_t existing = CheckForExistingProc(p.name);
+            if (existing < 1) {
+                reachedGeneration = true;
+                if (date.empty())
+                    date = WizardDate();
+                if (item.kind == kKindProperty) {
+                    Append(buffer, generation::PropertyBlock(p, sControlName, date));
+                } else if (item.kind == kKindMethod) {
+                    Append(buffer, generation::MethodBlock(p, sControlName, date));
+                } else if (item.kind == kKindEvent) {
+                    if (merge() && !DeclaresEvent(eventModule().get(), p.name)) {
+                        buffer.push_back(generation::EventDeclaration(p.name, p.parameters));
+                    }
+                }
+            } else if (existing == 2 || existing == 4) {
+                if (item.kind == kKindProperty)
+                    merge();
+            } else if (existing == 1) {
+                if (item.kind == kKindMethod)
+                    merge();
+            } else {
+                merge();
+            }
+        }
+        if (!reachedGeneration)
+            return 0;
+
+        if (!VBInst)
+            throw VbError(kErrObjectNotSet);
+        std::shared_ptr<ide::VBProjects> projects = VBInst->VBProjects();
+        std::shared_ptr<ide::VBProject> project;
+        for (int32_t i = 1; i <= projects->Count() && !project; ++i) {
+            if (projects->Item(i)->Name() == ProjectName_)
+                project = projects->Item(i);
+        }
+        if (!project) {
+            throw VbError(kErrObjectNotSet, "No loaded project is named \"" + ProjectName_ + "\"");
+        }
+        const std::string workFile = ProjectWorkFile(*project);
+        tolerate([&] { DeleteFile(workFile); });
+        if (buffer.empty()) {
+            RecordError(kErrSubscriptOutOfRange, ErrorDescription(kErrSubscriptOutOfRange));
+            return 0;
+        }
+        tolerate([&] { WriteFileAtomically(workFile, generation::JoinLines(buffer)); });
+        tolerate([&] {
+            std::shared_ptr<ide::CodeModule> module = UserControlModule();
+            if (!module)
+                throw VbError(kErrSubscriptOutOfRange);
+            module->AddFromFile(workFile);
+        });
+        return 0;
+    } catch (const VbError& e) {
+        return e.Number();
+    }
+}
+
+}  // namespace qfw

@@ -1,0 +1,122 @@
+// UpdatePropertyBag: persistence of one property through the UserControl's
+// property bag, in its ReadProperties and WriteProperties event procedures.
+//
+// Placement: the member declaration ends the declarations section; the read
+// and write lines go right after the wizard comment of their event
+// procedure. A missing procedure is added at the end of the module, a
+// missing comment right after the procedure's header. Lines are only ever
+// added, and a line the module already holds in that place is not added
+// twice, so running the operation again changes nothing.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/ide/code_module.h"
+#include "engine/wizard.h"
+#include "generation/code_templates.h"
+#include "generation/item_text.h"
+#include "platform/vb_error.h"
+
+namespace qfw {
+
+namespace {
+
+constexpr std::string_view kIndent = "    ";
+
+// True when a line of first..last, blanks trimmed, equals `text` trimmed.
+bool HoldsLine(const ide::CodeModule& module, int32_t first, int32_t last,
+               const std::string& text) {
+    const std::string wanted = generation::TrimBlanks(text);
+    for (int32_t line = first; line <= last; ++line) {
+        if (generation::TrimBlanks(module.Lines(line, 1)) == wanted)
+            return true;
+    }
+    return false;
+}
+
+// The line after a procedure's header, past any line continuations.
+int32_t LineAfterHeader(const ide::CodeModule& module, int32_t bodyLine) {
+    int32_t line = bodyLine;
+    const int32_t count = module.CountOfLines();
+    while (line < count) {
+        const std::string text = module.Lines(line, 1);
+        if (text.size() < 2 || text.compare(text.size() - 2, 2, " _") != 0)
+            break;
+        ++line;
+    }
+    return line + 1;
+}
+
+// Adds `line` after the wizard comment of an event procedure that takes the
+// property bag, creating the procedure or the comment when missing.
+void AddToEventProcedure(ide::CodeModule& module, const std::string& procedure,
+                         const std::string& line, const std::string& date) {
+    const std::string indented = std::string(kIndent) + line;
+    const std::string comment =
+        std::string(kIndent) + std::string(generation::kWizardCommentDashesBlank) + date;
+    int32_t start = 0;
+    try {
+        start = module.ProcStartLine(procedure, ide::vbext_pk_Proc);
+    } catch (const VbError& e) {
+        if (e.Number() != kErrSubNotDefined)
+            throw;
+        std::vector<std::string> text;
+        const int32_t count = module.CountOfLines();
+        if (count > 0 && !generation::TrimBlanks(module.Lines(count, 1)).empty()) {
+            text.push_back("");
+        }
+        const std::vector<std::string> created = {
+            "Private Sub " + procedure + "(PropBag As PropertyBag)",
+            "",
+            comment,
+            indented,
+            "",
+            "End Sub",
+        };
+        text.insert(text.end(), created.begin(), created.end());
+        module.InsertLines(count + 1, generation::JoinLines(text));
+        return;
+    }
+    const int32_t last = start + module.ProcCountLines(procedure, ide::vbext_pk_Proc) - 1;
+    if (HoldsLine(module, start, last, indented))
+        return;
+    int32_t commentLine = 0;
+    for (int32_t l = start; l <= last && commentLine == 0; ++l) {
+        if (module.Lines(l, 1).find(generation::kWizardCommentDashes) != std::string::npos) {
+            commentLine = l;
+        }
+    }
+    if (commentLine == 0) {
+        commentLine = LineAfterHeader(module, module.ProcBodyLine(procedure, ide::vbext_pk_Proc));
+        module.InsertLines(commentLine, comment);
+    }
+    module.InsertLines(commentLine + 1, indented);
+}
+
+}  // namespace
+
+void Wizard::UpdatePropertyBag(const std::string& sProcedure, const std::string& sDataType,
+                               const std::string& sControlName, bool bUseSet) {
+    std::shared_ptr<ide::CodeModule> module = UserControlModule();
+    if (!module) {
+        throw VbError(kVbObjectError + 99,
+                      "Cannot locate user control file. Procedure UpdatePropertyBag");
+    }
+    const generation::PropertyBagLines lines =
+        generation::PropertyBagTexts(sProcedure, sDataType, sControlName, bUseSet);
+
+    const int32_t declarations = module->CountOfDeclarationLines();
+    if (!HoldsLine(*module, 1, declarations, lines.declaration)) {
+        module->InsertLines(declarations + 1, lines.declaration);
+    }
+    // The environment raises a UserControl's events into UserControl_<event>
+    // whatever the control is named.
+    if (!lines.read.empty()) {
+        AddToEventProcedure(*module, "UserControl_ReadProperties", lines.read, WizardDate());
+    }
+    if (!lines.write.empty()) {
+        AddToEventProcedure(*module, "UserControl_WriteProperties", lines.write, WizardDate());
+    }
+}
+
+}  // namespace qfw

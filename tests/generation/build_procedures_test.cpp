@@ -1,0 +1,212 @@
+// BuildProcedures on a real UserControl file: the generated text byte for
+// byte, where it lands, and the batch rules.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "generation/generation_fixture.h"
+#include "platform/vb_error.h"
+
+namespace qfw {
+namespace {
+
+const std::vector<std::string> kProperties = {"Caption As String", "Font As StdFont",
+                                              "BackColor As OLE_COLOR", "hWnd As Long"};
+const std::vector<std::string> kMethods = {"Move (Left As Single, Top As Variant) ",
+                                           "GetCount () As Long"};
+const std::vector<std::string> kEvents = {"Click () ",
+                                          "KeyDown (KeyCode As Integer, Shift As Integer) "};
+
+std::vector<int16_t> Kinds(size_t count, int16_t kind) {
+    return std::vector<int16_t>(count, kind);
+}
+
+class BuildProceduresTest : public GenerationTest {
+  protected:
+    // One constituent's three batches, in the order the item-list builder
+    // passes them.
+    void GenerateFor(const std::string& control) {
+        EXPECT_EQ(wizard_.BuildProcedures(Kinds(kProperties.size(), 0), kProperties, control), 0);
+        EXPECT_EQ(wizard_.BuildProcedures(Kinds(kMethods.size(), 1), kMethods, control), 0);
+        EXPECT_EQ(wizard_.BuildProcedures(Kinds(kEvents.size(), 2), kEvents, control), 0);
+    }
+};
+
+TEST_F(BuildProceduresTest, EachBatchWritesItsGoldenWorkFile) {
+    ASSERT_EQ(wizard_.BuildProcedures(Kinds(4, 0), kProperties, "Text1"), 0);
+    EXPECT_EQ(ReadProjectFile("QFNCODE.DAT"), FixtureBytes("qfncode_properties.golden"));
+    ASSERT_EQ(wizard_.BuildProcedures(Kinds(2, 1), kMethods, "Text1"), 0);
+    EXPECT_EQ(ReadProjectFile("QFNCODE.DAT"), FixtureBytes("qfncode_methods.golden"));
+    ASSERT_EQ(wizard_.BuildProcedures(Kinds(2, 2), kEvents, "Text1"), 0);
+    EXPECT_EQ(ReadProjectFile("QFNCODE.DAT"), FixtureBytes("qfncode_events.golden"));
+    // The last handler written stays in the program's folder.
+    EXPECT_EQ(ReadProjectFile("../program/NEWPROC.DAT"), FixtureBytes("newproc_keydown.golden"));
+}
+
+TEST_F(BuildProceduresTest, TwoConstituentsGiveTheGoldenUserControl) {
+    GenerateFor("Text1");
+    EXPECT_EQ(SaveAndRead(), FixtureBytes("MyCtl_after_text1.ctl"));
+
+    // The second constituent finds every procedure: its properties and
+    // methods are merged, its events get handlers of their own and no second
+    // declaration.
+    const std::string workFile = ReadProjectFile("QFNCODE.DAT");
+    EXPECT_EQ(wizard_.BuildProcedures(Kinds(4, 0), kProperties, "Text2"), 0);
+    EXPECT_EQ(ReadProjectFile("QFNCODE.DAT"), workFile);
+    EXPECT_EQ(wizard_.BuildProcedures(Kinds(2, 1), kMethods, "Text2"), 0);
+    EXPECT_EQ(wizard_.BuildProcedures(Kinds(2, 2), kEvents, "Text2"), 0);
+    EXPECT_EQ(SaveAndRead(), FixtureBytes("MyCtl_after_text2.ctl"));
+    // Nothing new to declare: the work file was deleted and not rewritten.
+    EXPECT_FALSE(ProjectFileExists("QFNCODE.DAT"));
+    EXPECT_EQ(wizard_.LastErrorNumber(), kErrSubscriptOutOfRange);
+
+    // Running the first constituent again finds it wired in everywhere.
+    GenerateFor("Text1");
+    EXPECT_EQ(SaveAndRead(), FixtureBytes("MyCtl_after_text2.ctl"));
+}
+
+TEST_F(BuildProceduresTest, ClickHandlerIsTheGoldenNewProcFile) {
+    ASSERT_EQ(wizard_.BuildProcedures({2}, {"Click () "}, "Text1"), 0);
+    EXPECT_EQ(ReadProjectFile("../program/NEWPROC.DAT"), FixtureBytes("newproc_click.golden"));
+    EXPECT_EQ(ReadProjectFile("QFNCODE.DAT"), "Event Click()\r\n");
+}
+
+TEST_F(BuildProceduresTest, FontAndColorDecideTypeTokenAndSet) {
+    struct Case {
+        std::string item;
+        std::vector<std::string> lines;  // lines 1, 4, 9 and 12 of the property block
+    };
+    const Case cases[] = {
+        {"Font As StdFont",
+         {"Public Property Let Font (fonFont As Font)", "    Set Text1.Font = fonFont",
+          "Public Property Get Font() As Font", "    Set Font = Text1.Font"}},
+        {"BackColor As OLE_COLOR",
+         {"Public Property Let BackColor (colBackColor As OLE_COLOR)",
+          "    Text1.BackColor = colBackColor", "Public Property Get BackColor() As OLE_COLOR",
+          "    BackColor = Text1.BackColor"}},
+        // The name decides even against the item's own type.
+        {"HeaderFont As Long",
+         {"Public Property Let HeaderFont (fonHeaderFont As Font)",
+          "    Set Text1.HeaderFont = fonHeaderFont", "Public Property Get HeaderFont() As Font",
+          "    Set HeaderFont = Text1.HeaderFont"}},
+        {"FillColor As Long",
+         {"Public Property Let FillColor (colFillColor As OLE_COLOR)",
+          "    Text1.FillColor = colFillColor", "Public Property Get FillColor() As OLE_COLOR",
+          "    FillColor = Text1.FillColor"}},
+        {"Enabled As Boolean",
+         {"Public Property Let Enabled (bEnabled As Boolean)", "    Text1.Enabled = bEnabled",
+          "Public Property Get Enabled() As Boolean", "    Enabled = Text1.Enabled"}},
+        // SINGLE shares BOOLEAN's token.
+        {"Ratio As Single",
+         {"Public Property Let Ratio (bRatio As Single)", "    Text1.Ratio = bRatio",
+          "Public Property Get Ratio() As Single", "    Ratio = Text1.Ratio"}},
+        // An object type outside the list: no token, assignments with Set.
+        {"Picture As Picture",
+         {"Public Property Let Picture (Picture As Picture)", "    Set Text1.Picture = Picture",
+          "Public Property Get Picture() As Picture", "    Set Picture = Text1.Picture"}},
+        // "As" inside the name is where the type is read from.
+        {"Aspect As Long",
+         {"Public Property Let Aspect (Aspect As pect As Long)", "    Set Text1.Aspect = Aspect",
+          "Public Property Get Aspect() As pect As Long", "    Set Aspect = Text1.Aspect"}},
+        // A property with parameters: no value parameter in the Let header.
+        {"List (Index As Integer) As String",
+         {"Public Property Let List(Index As Integer)", "    Text1.List = sList",
+          "Public Property Get List() As String", "    List = Text1.List"}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(wizard_.BuildProcedures({0}, {c.item}, "Text1"), 0) << c.item;
+        const std::string file = ReadProjectFile("QFNCODE.DAT");
+        std::vector<std::string> lines;
+        for (size_t at = 0; at < file.size();) {
+            size_t end = file.find("\r\n", at);
+            lines.push_back(file.substr(at, end - at));
+            at = end + 2;
+        }
+        ASSERT_EQ(lines.size(), 15u) << c.item;
+        EXPECT_EQ(lines[0], c.lines[0]) << c.item;
+        EXPECT_EQ(lines[3], c.lines[1]) << c.item;
+        EXPECT_EQ(lines[8], c.lines[2]) << c.item;
+        EXPECT_EQ(lines[11], c.lines[3]) << c.item;
+    }
+}
+
+TEST_F(BuildProceduresTest, MethodWithParametersIsAlwaysASub) {
+    ASSERT_EQ(
+        wizard_.BuildProcedures({1}, {"Find (Text As String, Start As Long) As Long"}, "Text1"), 0);
+    EXPECT_EQ(ReadProjectFile("QFNCODE.DAT"),
+              CrLf({"Public Sub Find(Text As String, Start As Long)", "",
+                    "    'Added by Quillfern Constituent Wizard 12/3/2026", "    Text1.Find(Text)",
+                    "", "End Sub", ""}));
+}
+
+TEST_F(BuildProceduresTest, HwndIsSkippedInAnyLetterCase) {
+    const std::string before = ModuleText();
+    EXPECT_EQ(
+        wizard_.BuildProcedures({0, 0, 1}, {"hWnd As Long", "HWND As Long", "hwnd () "}, "Text1"),
+        0);
+    EXPECT_EQ(ModuleText(), before);
+    EXPECT_FALSE(ProjectFileExists("QFNCODE.DAT"));
+}
+
+TEST_F(BuildProceduresTest, BatchWhoseItemsAllExistInsertsNothing) {
+    // Caption exists only as a Get (nothing to merge into); Text's Let is
+    // already wired to Text1.
+    WriteUserControlCode({"Option Explicit", "", "Public Property Get Caption() As String",
+                          "End Property", "", "Public Property Let Text(ByVal s As String)",
+                          "    'Added by Quillfern Constituent Wizard -- 1/1/2026",
+                          "    Text1.Text = s", "End Property"});
+    Load();
+    wizard_.AddItemsToPendingFile("DemoCtl", {"' left from an earlier run"});
+    const std::string before = ModuleText();
+    EXPECT_EQ(wizard_.BuildProcedures({0, 0}, {"Caption As String", "Text As String"}, "Text1"), 0);
+    EXPECT_EQ(ModuleText(), before);
+    EXPECT_EQ(ReadProjectFile("QFNCODE.DAT"), "' left from an earlier run\r\n");
+}
+
+TEST_F(BuildProceduresTest, EventsThatAlreadyRaiseLeaveTheBufferEmpty) {
+    WriteUserControlCode(
+        {"Option Explicit", "Private Sub Text1_Click()", "    RaiseEvent Changed", "End Sub"});
+    Load();
+    wizard_.AddItemsToPendingFile("DemoCtl", {"stale"});
+    const std::string before = ModuleText();
+    EXPECT_EQ(wizard_.BuildProcedures({2}, {"Click () "}, "Text1"), 0);
+    EXPECT_EQ(ModuleText(), before);
+    EXPECT_FALSE(ProjectFileExists("QFNCODE.DAT"));
+}
+
+TEST_F(BuildProceduresTest, ExistingEventDeclarationIsNotRepeated) {
+    WriteUserControlCode({"Option Explicit", "Public Event Click()"});
+    Load();
+    EXPECT_EQ(wizard_.BuildProcedures({2}, {"Click () "}, "Text1"), 0);
+    EXPECT_EQ(ModuleText(), "Option Explicit\r\nPublic Event Click()\r\n" +
+                                FixtureBytes("newproc_click.golden")
+                                    .substr(0, FixtureBytes("newproc_click.golden").size() - 2));
+}
+
+TEST_F(BuildProceduresTest, ErrorsEndTheCallWithTheirNumber) {
+    const std::string before = ModuleText();
+    // An item text without a blank after its name: nothing of the batch is
+    // inserted, not even the items before it.
+    EXPECT_EQ(wizard_.BuildProcedures({0, 0}, {"Caption As String", "Broken"}, "Text1"),
+              kErrInvalidProcedureCall);
+    EXPECT_EQ(ModuleText(), before);
+    EXPECT_FALSE(ProjectFileExists("QFNCODE.DAT"));
+
+    WizardTestPeer::Target(wizard_, "NoSuchProject", "MyCtl", userControl_->FileNames(1));
+    EXPECT_EQ(wizard_.BuildProcedures({0}, {"Caption As String"}, "Text1"), kErrObjectNotSet);
+    EXPECT_EQ(ModuleText(), before);
+}
+
+TEST_F(BuildProceduresTest, NeverSavedUserControlIsNotGeneratedInto) {
+    WizardTestPeer::Target(wizard_, "DemoCtl", "MyCtl", "");
+    const std::string before = ModuleText();
+    EXPECT_EQ(wizard_.BuildProcedures({0}, {"Caption As String"}, "Text1"), 0);
+    EXPECT_EQ(ModuleText(), before);
+    // The work file is written; only the insertion found no component.
+    EXPECT_EQ(ReadProjectFile("QFNCODE.DAT"), FixtureBytes("property_caption.golden"));
+    EXPECT_EQ(wizard_.LastErrorNumber(), kErrSubscriptOutOfRange);
+}
+
+}  // namespace
+}  // namespace qfw

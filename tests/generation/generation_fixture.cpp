@@ -1,0 +1,110 @@
+#include "generation/generation_fixture.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/ide/vb_components.h"
+#include "engine/ide/vb_project.h"
+#include "engine/ide/vb_projects.h"
+#include "platform/win_path.h"
+
+namespace qfw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+}  // namespace
+
+std::string FixtureBytes(const std::string& name) {
+    return ReadBytes(fs::path(QFW_FIXTURES) / "generation" / name);
+}
+
+std::string CrLf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+void GenerationTest::SetUp() {
+    std::string pattern = (fs::temp_directory_path() / "qfw-gen-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+    fs::create_directories(fs::path(folder_) / "program");
+    programFolder_ = UnixToWindows(folder_ + "/program");
+    userFolder_ = UnixToWindows(folder_ + "/userdata");
+    fs::create_directories(fs::path(folder_) / "project");
+    for (const char* name : {"Demo.vbp", "MyCtl.ctl"}) {
+        fs::copy_file(fs::path(QFW_FIXTURES) / "generation" / "Demo" / name,
+                      fs::path(folder_) / "project" / name);
+    }
+    Load();
+}
+
+void GenerationTest::TearDown() {
+    std::error_code ec;
+    fs::permissions(fs::path(folder_) / "program", fs::perms::owner_all, ec);
+    fs::remove_all(folder_, ec);
+}
+
+std::string GenerationTest::UnixPath(const std::string& name) const {
+    return folder_ + "/project/" + name;
+}
+
+std::string GenerationTest::WinPath(const std::string& name) const {
+    return UnixToWindows(UnixPath(name));
+}
+
+std::string GenerationTest::ReadProjectFile(const std::string& name) const {
+    return ReadBytes(UnixPath(name));
+}
+
+bool GenerationTest::ProjectFileExists(const std::string& name) const {
+    return fs::exists(UnixPath(name));
+}
+
+void GenerationTest::WriteUserControlCode(const std::vector<std::string>& codeLines) {
+    std::string bytes = FixtureBytes("Demo/MyCtl.ctl");
+    const std::string lastAttribute = "Attribute VB_Exposed = True\r\n";
+    bytes = bytes.substr(0, bytes.find(lastAttribute) + lastAttribute.size()) + CrLf(codeLines);
+    WriteBytes(UnixPath("MyCtl.ctl"), bytes);
+}
+
+void GenerationTest::Load() {
+    vbe_ = ide::VBE::Create();
+    std::shared_ptr<ide::VBProject> project =
+        vbe_->VBProjects()->AddFromFile(WinPath("Demo.vbp")).at(0);
+    userControl_ = project->VBComponents()->Item("MyCtl");
+    module_ = userControl_->CodeModule();
+    wizard_ = Wizard();
+    wizard_.SetVBInst(vbe_);
+    WizardTestPeer::Target(wizard_, project->Name(), "MyCtl", userControl_->FileNames(1));
+    wizard_.SetDateText([] { return std::string(kDate); });
+    wizard_.SetWorkFolders(programFolder_, userFolder_);
+}
+
+std::string GenerationTest::SaveAndRead() {
+    userControl_->Save();
+    return ReadProjectFile("MyCtl.ctl");
+}
+
+std::string GenerationTest::ModuleText() const {
+    return module_->Lines(1, module_->CountOfLines());
+}
+
+}  // namespace qfw

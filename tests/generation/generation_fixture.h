@@ -1,0 +1,73 @@
+// A real project in a temporary folder for the generation tests: the Demo
+// fixture (Demo.vbp and MyCtl.ctl, written the way the environment writes
+// them) loaded through the object model, and an engine aimed at it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/ide/code_module.h"
+#include "engine/ide/vb_component.h"
+#include "engine/ide/vbe.h"
+#include "engine/wizard.h"
+
+namespace qfw {
+
+// Reaches the engine state that discovery would set, and its private merge.
+struct WizardTestPeer {
+    static void Target(Wizard& w, const std::string& project, const std::string& userControl,
+                       const std::string& fileName) {
+        w.ProjectName_ = project;
+        w.UserControlName_ = userControl;
+        w.UserControlFileName_ = fileName;
+    }
+    static bool Merge(Wizard& w, int16_t kind, const std::string& name,
+                      const std::string& parameters, const std::string& token, bool useSet,
+                      const std::string& control, const std::string& type) {
+        return w.MergeProcedure(kind, name, parameters, token, useSet, control, type);
+    }
+};
+
+// Reads the fixture file tests/fixtures/generation/<name> as bytes.
+std::string FixtureBytes(const std::string& name);
+
+// The lines of a text with CR LF line ends, each line followed by CR LF.
+std::string CrLf(const std::vector<std::string>& lines);
+
+class GenerationTest : public ::testing::Test {
+  protected:
+    // The date every wizard comment of the tests carries.
+    static constexpr const char* kDate = "12/3/2026";
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Unix and Windows paths of a file in the temporary project folder.
+    std::string UnixPath(const std::string& name) const;
+    std::string WinPath(const std::string& name) const;
+    std::string ReadProjectFile(const std::string& name) const;
+    bool ProjectFileExists(const std::string& name) const;
+
+    // Replaces the code of MyCtl.ctl (everything after its Attribute lines)
+    // before the project is loaded again with Load().
+    void WriteUserControlCode(const std::vector<std::string>& codeLines);
+    void Load();
+
+    // Saves the UserControl and returns its file's bytes.
+    std::string SaveAndRead();
+    // The code module's whole text, lines joined by CR LF.
+    std::string ModuleText() const;
+
+    std::string folder_;         // Unix path of the temporary project folder
+    std::string programFolder_;  // Windows path of the folder NEWPROC.DAT goes to
+    std::string userFolder_;     // Windows path of the per-user fallback folder
+    std::shared_ptr<ide::VBE> vbe_;
+    std::shared_ptr<ide::VBComponent> userControl_;
+    std::shared_ptr<ide::CodeModule> module_;
+    Wizard wizard_;
+};
+
+}  // namespace qfw
