@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "browser/browser.h"
+#include "browser/control/qfnrws.h"
 #include "engine/ide/vb_component.h"
 #include "engine/ide/vb_components.h"
 #include "engine/ide/vb_control.h"
@@ -177,7 +178,7 @@ void Wizard::ReadConstituentMembers(size_t index, const std::string& fileName) {
     if (!ConstituentBrowser)
         ConstituentBrowser = std::make_shared<Browser>();
     if (!ConstituentBrowser->BrowserControl()) {
-        ConstituentBrowser->BrowserControl(std::make_shared<TypeLibControl>());
+        ConstituentBrowser->BrowserControl(std::make_shared<Qfnrws>());
     }
     objControl& record = *ConstituentRecords[index];
     Browser& shared = SharedBrowser();

@@ -12,13 +12,11 @@
 #include <span>
 #include <string>
 
+#include "platform/vb_error.h"
+
 namespace qfw {
 
-// The runtime's "Invalid file format": raised for a library that is damaged
-// or in a format the reader does not support.
-inline constexpr int32_t kErrInvalidFileFormat = 321;
-
-// Raises kErrInvalidFileFormat with "<source>: <what>".
+// Raises kErrInvalidFileFormat (321, "Invalid file format") with "<source>: <what>".
 [[noreturn]] void ThrowFormatError(const std::string& source, const std::string& what);
 
 // "0x1c40": offsets in messages are written in hex, as dump tools show them.
