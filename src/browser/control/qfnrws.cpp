@@ -1,6 +1,6 @@
 #include "browser/control/qfnrws.h"
 
-#include <algorithm>
+#include <unordered_map>
 
 #include "browser/control/library_path.h"
 #include "browser/control/type_library_reader.h"
@@ -8,21 +8,22 @@
 
 namespace qfw {
 
-bool IsListedFunction(const TypeLibType& type, const TypeLibFunction& function) {
-    if (function.flags & (kFuncFlagHidden | kFuncFlagRestricted))
-        return false;
-    if (function.invokeKind != kInvokePropertyPutRef)
-        return true;
-    return std::none_of(type.functions.begin(), type.functions.end(),
-                        [&](const TypeLibFunction& f) {
-                            return f.invokeKind == kInvokePropertyPut &&
-                                   f.memberId == function.memberId && f.name == function.name;
-                        });
-}
+namespace {
 
 bool IsListedVariable(const TypeLibVariable& variable) {
     return (variable.flags & (kVarFlagHidden | kVarFlagRestricted)) == 0;
 }
+
+// The setter kinds (Let, Set) each property of a type has, by member id.
+std::unordered_map<int32_t, int16_t> SettersById(const TypeLibType& type) {
+    std::unordered_map<int32_t, int16_t> setters;
+    for (const TypeLibFunction& f : type.functions)
+        if (f.invokeKind == kInvokePropertyPut || f.invokeKind == kInvokePropertyPutRef)
+            setters[f.memberId] |= f.invokeKind;
+    return setters;
+}
+
+}  // namespace
 
 std::string ListedParameterType(const TypeLibParameter& parameter) {
     if (parameter.Optional() && !parameter.HasDefault() && parameter.type == "Variant")
@@ -70,11 +71,20 @@ void Qfnrws::Enumerate() {
 }
 
 void Qfnrws::ReportMembers(const TypeLibType& type) {
+    const std::unordered_map<int32_t, int16_t> setters = SettersById(type);
     int32_t position = 0;
     for (const TypeLibFunction& f : type.functions) {
         ++position;
-        if (!IsListedFunction(type, f))
+        if (f.flags & (kFuncFlagHidden | kFuncFlagRestricted))
             continue;
+        const auto found = setters.find(f.memberId);
+        const int16_t setter = found == setters.end() ? 0 : found->second;
+        if (f.invokeKind == kInvokePropertyPutRef && (setter & kInvokePropertyPut))
+            continue;
+        if (f.invokeKind == kInvokePropertyGet && setter == 0) {
+            Report(position, kTypeInfoVariable, f.name, f.documentation, f.returnType);
+            continue;
+        }
         Report(position, kTypeInfoFunction, f.name, f.documentation, f.returnType);
         int32_t p = 0;
         for (const TypeLibParameter& parameter : f.parameters)

@@ -13,6 +13,9 @@
 // - no hidden or restricted members;
 // - of a property with both a Let and a Set accessor, the Let accessor
 //   only, so that the property is listed once;
+// - a read-only property (a Get accessor with no Let or Set) as a data
+//   member of its type: reported as a lone function it would read as a
+//   method, since a property is recognised by its pair of accessors;
 // - functions with their dispatch-view result type ("None" for none), and a
 //   parameter that is an optional Variant without default without a type
 //   ("None"), as the object browser prints it ("[Top]").
@@ -60,10 +63,7 @@ class Qfnrws : public TypeLibControl {
     std::string paramType_;
 };
 
-// The member list as the event stream reports it; shared with the
-// command-line listing.
-bool IsListedFunction(const TypeLibType& type, const TypeLibFunction& function);
-bool IsListedVariable(const TypeLibVariable& variable);
+// The type a parameter is reported with.
 std::string ListedParameterType(const TypeLibParameter& parameter);
 
 }  // namespace qfw
