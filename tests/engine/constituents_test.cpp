@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "engine/ide/vbe.h"
+#include "engine/wizard_peer.h"
+#include "platform/classes_root.h"
+
+namespace qfw {
+namespace {
+
+struct KeyCase {
+    const char* progId;
+    const char* key;  // the class key the rules must read
+};
+
+class ConstituentFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { scope_ = std::make_unique<ScopedClassesRoot>(registry_); }
+
+    // Registers `key` -> {clsid} -> file under HKEY_CLASSES_ROOT.
+    void Register(const std::string& key, const std::string& clsid, const std::string& file) {
+        registry_.AddEntry(key, "", clsid, RegLayer::Machine);
+        registry_.AddEntry("CLSID\\" + clsid + "\\InprocServer32", "", file, RegLayer::Machine);
+    }
+
+    std::string FileOf(const std::string& progId) {
+        WizardTestPeer::SetConstituents(wizard_, {{progId, "ctl1"}}, vbe_);
+        return wizard_.GetConstituentFileName(0);
+    }
+
+    RegistryView registry_;
+    std::unique_ptr<ScopedClassesRoot> scope_;
+    std::shared_ptr<ide::VBE> vbe_ = ide::VBE::Create("C:\\Dev\\IDE.EXE");
+    Wizard wizard_;
+};
+
+TEST_F(ConstituentFileTest, KeyRulesFollowTheControlsRegistrations) {
+    const KeyCase cases[] = {
+        {"ComctlLib.ListView", "COMCTL.ListViewCtrl\\CLSID"},
+        {"comctllib.Slider", "COMCTL.SliderCtrl\\CLSID"},
+        {"QfnLib.QfnGrid", "QFNGRID.QfnGridCtrl.1\\Clsid"},
+        {"QfTools.QfTree", "QFTREE.QfTreeCtrl.1\\Clsid"},
+        {"MhDialLib.MhDial", "MhDial.MhDialCtrl.1\\Clsid"},
+        {"Crypto.MhEPEncryption", "ENCRYPT.EncryptCtrl.1\\Clsid"},
+        {"MSComctlLib.TreeView", "MSComctlLib.TreeView\\Clsid"},
+    };
+    int n = 0;
+    for (const KeyCase& c : cases) {
+        const std::string clsid = "{00000000-0000-0000-0000-00000000000" + std::to_string(n++) + "}";
+        const std::string file = std::string("C:\\WINDOWS\\SYSTEM\\") + c.progId + ".OCX";
+        Register(c.key, clsid, file);
+        EXPECT_EQ(FileOf(c.progId), file) << c.progId;
+    }
+}
+
+TEST_F(ConstituentFileTest, IntrinsicControlsUseTheEnvironmentsOwnLibrary) {
+    EXPECT_EQ(FileOf("VB.TextBox"), "C:\\Dev\\IDE.OLB");
+}
+
+TEST_F(ConstituentFileTest, FailuresLeaveTheirDescriptionAsTheResult) {
+    // No registration: the empty class identifier cannot lose its last
+    // character, and neither can the empty server path after it.
+    EXPECT_EQ(FileOf("Other.Control"), "Invalid procedure call or argument");
+    std::string text;
+    EXPECT_FALSE(wizard_.FindConstituentLibrary(0, text));
+    // A dot too early for the "Mh" rule's prefix.
+    EXPECT_EQ(FileOf("Mh.Knob"), "Invalid procedure call or argument");
+    EXPECT_EQ(wizard_.GetConstituentFileName(5), "Subscript out of range");
+}
+
+TEST_F(ConstituentFileTest, ClassIdentifierIsFollowedThroughTheUsersRegistration) {
+    Register("Other.Control\\Clsid", "{AAAA}", "C:\\machine.ocx");
+    registry_.AddEntry("CLSID\\{AAAA}\\InprocServer32", "", "C:\\user.ocx", RegLayer::User);
+    std::string file;
+    WizardTestPeer::SetConstituents(wizard_, {{"Other.Control", "x"}}, vbe_);
+    EXPECT_TRUE(wizard_.FindConstituentLibrary(0, file));
+    EXPECT_EQ(file, "C:\\user.ocx");
+}
+
+}  // namespace
+}  // namespace qfw
