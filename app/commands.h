@@ -16,5 +16,7 @@ inline constexpr int kExitFailed = 3;
 
 // qfwizard typelib FILE [--interface N] [--json]
 void AddTypelibCommand(CLI::App& app, int& exitCode);
+// qfwizard project FILE... [--json]: lists projects as the object model sees them.
+void AddProjectCommand(CLI::App& app, int& exitCode);
 
 }  // namespace qfw::app
