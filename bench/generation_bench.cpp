@@ -20,6 +20,7 @@
 #include "engine/ide/vb_projects.h"
 #include "engine/ide/vbe.h"
 #include "engine/wizard.h"
+#include "platform/short_date.h"
 #include "platform/win_path.h"
 
 namespace qfw {
@@ -99,7 +100,6 @@ class LargeProject {
         wizard = Wizard();
         wizard.SetVBInst(vbe_);
         WizardTestPeer::Target(wizard, project->Name(), "Big", component_->FileNames(1));
-        wizard.SetDateText([] { return std::string("12/3/2026"); });
         wizard.SetWorkFolders(UnixToWindows(folder_ + "/program"),
                               UnixToWindows(folder_ + "/userdata"));
     }
@@ -120,6 +120,8 @@ void Generate(Wizard& wizard, const Batches& b, const std::string& control) {
 }
 
 void RunGeneration(benchmark::State& state, int properties, int methods, int events) {
+    ScopedToday today{std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::December,
+                                                  std::chrono::day{3}}};
     LargeProject project;
     const Batches batches = MakeBatches(properties, methods, events);
     Wizard wizard;
