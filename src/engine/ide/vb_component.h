@@ -83,6 +83,9 @@ class VBComponent {
   private:
     friend class VBComponents;
 
+    // Notes `bytes` as what the file on disk holds now.
+    void RememberDisk(const std::string& bytes);
+
     int32_t Type_;
     std::string Name_;
     std::string FileName_;

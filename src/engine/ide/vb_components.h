@@ -15,7 +15,7 @@ class VBE;
 class VBProject;
 class VBComponent;
 
-class VBComponents {
+class VBComponents : public std::enable_shared_from_this<VBComponents> {
   public:
     explicit VBComponents(std::weak_ptr<VBProject> project);
 
@@ -44,6 +44,7 @@ class VBComponents {
     std::shared_ptr<VBComponent> Add(int32_t componentType);
 
   private:
+    friend class VBProjects;
     std::shared_ptr<VBComponent> Append(std::shared_ptr<VBComponent> component);
 
     std::weak_ptr<VBProject> project_;

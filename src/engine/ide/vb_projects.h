@@ -42,6 +42,10 @@ class VBProjects {
 
   private:
     void Add(std::shared_ptr<VBProject> project);
+    // Reads one .vbp and every component file it names into a project that
+    // is not yet in the collection.
+    static std::shared_ptr<VBProject> LoadProject(const std::weak_ptr<ide::VBE>& vbe,
+                                                  const std::string& winPath);
 
     std::weak_ptr<ide::VBE> vbe_;
     std::vector<std::shared_ptr<VBProject>> projects_;
