@@ -9,7 +9,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -159,10 +158,6 @@ class Wizard {
     int32_t LastErrorNumber() const { return LastErrorNumber_; }
     const std::string& LastErrorDescription() const { return LastErrorDescription_; }
 
-    // The text of the date in the wizard comment; by default the user's
-    // short date of today. The command line and tests may fix it.
-    void SetDateText(std::function<std::string()> provider) { DateText_ = std::move(provider); }
-
     // Where NEWPROC.DAT is written: the program's folder, or the per-user
     // data folder when the program's folder is not writable (an installed
     // program). Both are Windows paths; by default they are found from the
@@ -213,7 +208,6 @@ class Wizard {
 
     int32_t LastErrorNumber_ = 0;
     std::string LastErrorDescription_;
-    std::function<std::string()> DateText_;
     std::string ProgramFolder_;
     std::string UserDataFolder_;
 };

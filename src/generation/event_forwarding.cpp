@@ -180,7 +180,10 @@ bool Wizard::AddNewHandler(const std::string& control, const std::string& name,
         try {
             if (folder == UserDataFolder_)
                 CreateFolders(folder);
-            WriteFileAtomically(candidate, text);
+            // Deleted, then created afresh: a scratch file read back at once.
+            if (FileExists(candidate))
+                DeleteFile(candidate);
+            AppendToFile(candidate, text);
             handlerFile = candidate;
             break;
         } catch (const VbError&) {

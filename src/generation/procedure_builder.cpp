@@ -180,7 +180,22 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
             RecordError(kErrSubscriptOutOfRange, ErrorDescription(kErrSubscriptOutOfRange));
             return 0;
         }
-        tolerate([&] { WriteFileAtomically(workFile, generation::JoinLines(buffer)); });
+        // A scratch file for the environment to read at once, created afresh
+        // where the deletion made room.
+        bool written = false;
+        tolerate([&] {
+            const std::string text = generation::JoinLines(buffer);
+            if (FileExists(workFile)) {
+                WriteFileAtomically(workFile, text);
+            } else {
+                AppendToFile(workFile, text);
+            }
+            written = true;
+        });
+        // A work file that could not be written may still hold an earlier
+        // batch, which must not be inserted again.
+        if (!written)
+            return 0;
         tolerate([&] {
             std::shared_ptr<ide::CodeModule> module = UserControlModule();
             if (!module)

@@ -1,12 +1,12 @@
 // What generation takes from its surroundings: the date of the wizard
 // comment and the folders of the work file NEWPROC.DAT.
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
 #include "engine/wizard.h"
+#include "platform/short_date.h"
 #include "platform/win_path.h"
 
 namespace qfw {
@@ -43,14 +43,10 @@ void Wizard::SetWorkFolders(std::string programFolder, std::string userDataFolde
     UserDataFolder_ = userDataFolder.empty() ? UserDataFolder() : std::move(userDataFolder);
 }
 
+// The wizard comment's date: the user's short date of today (which the
+// command line and tests may fix through platform/short_date.h).
 std::string Wizard::WizardDate() const {
-    if (DateText_)
-        return DateText_();
-    const std::chrono::year_month_day today{
-        std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
-    return std::to_string(static_cast<unsigned>(today.month())) + "/" +
-           std::to_string(static_cast<unsigned>(today.day())) + "/" +
-           std::to_string(static_cast<int>(today.year()));
+    return ShortDate(Today());
 }
 
 }  // namespace qfw

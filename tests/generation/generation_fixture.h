@@ -13,6 +13,7 @@
 #include "engine/ide/vb_component.h"
 #include "engine/ide/vbe.h"
 #include "engine/wizard.h"
+#include "platform/short_date.h"
 
 namespace qfw {
 
@@ -39,8 +40,10 @@ std::string CrLf(const std::vector<std::string>& lines);
 
 class GenerationTest : public ::testing::Test {
   protected:
-    // The date every wizard comment of the tests carries.
-    static constexpr const char* kDate = "12/3/2026";
+    // Every wizard comment of the tests carries 12/3/2026 (the C locale's
+    // short date of 3 December 2026).
+    ScopedToday today_{std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::December,
+                                                   std::chrono::day{3}}};
 
     void SetUp() override;
     void TearDown() override;
