@@ -2,6 +2,7 @@
 
 #include "engine/wizard_peer.h"
 #include "platform/shell.h"
+#include "platform/vb_error.h"
 
 namespace qfw {
 namespace {
