@@ -62,7 +62,8 @@ constexpr std::array kKnownErrors = {
 
 std::string ErrorDescription(int32_t number) {
     for (const KnownError& e : kKnownErrors) {
-        if (e.number == number) return e.text;
+        if (e.number == number)
+            return e.text;
     }
     return "Application-defined or object-defined error";
 }

@@ -50,7 +50,9 @@ enum VbErrorNumber : int32_t {
 inline constexpr int32_t kVbObjectError = static_cast<int32_t>(0x80040000u);
 
 // The file and path errors 50 to 80 that code generation tolerates.
-inline bool IsFileError(int32_t number) { return number >= 50 && number <= 80; }
+inline bool IsFileError(int32_t number) {
+    return number >= 50 && number <= 80;
+}
 
 // The runtime's description of an error number; an unknown number gets
 // "Application-defined or object-defined error", as the runtime answers.
@@ -59,14 +61,14 @@ std::string ErrorDescription(int32_t number);
 // A raised run-time error: the number and its description. When no
 // description is given, the standard one for the number is used.
 class VbError : public std::runtime_error {
-public:
+  public:
     explicit VbError(int32_t number);
     VbError(int32_t number, const std::string& description);
 
     int32_t Number() const { return number_; }
     std::string Description() const { return what(); }
 
-private:
+  private:
     int32_t number_;
 };
 

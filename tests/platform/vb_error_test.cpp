@@ -17,7 +17,8 @@ TEST(VbError, RuntimeWordingOfDescriptions) {
         {1, "Application-defined or object-defined error"},
         {kVbObjectError + 512, "Application-defined or object-defined error"},
     };
-    for (const auto& [number, text] : cases) EXPECT_EQ(ErrorDescription(number), text) << number;
+    for (const auto& [number, text] : cases)
+        EXPECT_EQ(ErrorDescription(number), text) << number;
 }
 
 TEST(VbError, RaisedErrorCarriesNumberAndDescription) {
