@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "engine/class_registrations.h"
 #include "engine/ide/vb_control.h"
 #include "engine/ide/vb_form.h"
 #include "engine/wizard.h"
@@ -13,19 +14,6 @@ namespace qfw {
 
 namespace {
 
-// The runtime's Left: a negative length is an invalid procedure call.
-std::string Left(const std::string& text, int32_t length) {
-    if (length < 0)
-        throw VbError(kErrInvalidProcedureCall);
-    return text.substr(0, static_cast<size_t>(length));
-}
-
-std::string UCase(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // Blanks (not tabs) removed from both ends, as the runtime's Trim does.
 std::string Trim(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');
@@ -34,36 +22,11 @@ std::string Trim(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// The text after the first dot (the whole text when there is none, as Mid
-// from InStr + 1 gives).
-std::string AfterFirstDot(const std::string& text) {
-    const size_t dot = text.find('.');
-    return dot == std::string::npos ? text : text.substr(dot + 1);
-}
-
-// 1-based position of the first dot, 0 when there is none.
-int32_t DotPosition(const std::string& text) {
-    const size_t dot = text.find('.');
-    return dot == std::string::npos ? 0 : static_cast<int32_t>(dot) + 1;
-}
-
-// The registry key that names a control's class identifier, worked out from
-// its programmatic identifier and class name by the rules the controls'
-// makers registered them under. Raises the runtime's error where the text
-// functions would (a prefix shorter than the characters it asks for).
-std::string ClassKeyOf(const std::string& progId, const std::string& className) {
-    if (Left(className, 3) == "Qfn" || Left(className, 2) == "Qf") {
-        return UCase(className) + "." + className + "Ctrl.1" + "\\Clsid";
-    }
-    if (Left(progId, 2) == "Mh") {
-        return Left(progId, DotPosition(progId) - 4) + "." + className + "Ctrl.1" + "\\Clsid";
-    }
-    if (className == "MhEPEncryption")
-        return "ENCRYPT.EncryptCtrl.1\\Clsid";
-    if (UCase(Left(progId, 9)) == "COMCTLLIB") {
-        return UCase(Left(progId, 6)) + "." + AfterFirstDot(progId) + "Ctrl\\CLSID";
-    }
-    return progId + "\\Clsid";
+// The runtime's Left: a negative length is an invalid procedure call.
+std::string Left(const std::string& text, int32_t length) {
+    if (length < 0)
+        throw VbError(kErrInvalidProcedureCall);
+    return text.substr(0, static_cast<size_t>(length));
 }
 
 // The default value of a key under HKEY_CLASSES_ROOT, read as the original
@@ -158,7 +121,7 @@ bool Wizard::FindConstituentLibrary(int16_t Index, std::string& result) const {
 
     std::string key;
     std::string clsid;
-    step([&] { key = ClassKeyOf(progId, control->ClassName()); });
+    step([&] { key = ConstituentClassKey(progId, control->ClassName()); });
     step([&] { clsid = ReadDefaultValue(key); });
     step([&] {
         result = ReadDefaultValue("CLSID\\" + clsid + "\\InprocServer32");

@@ -186,6 +186,7 @@ void Wizard::ReadConstituentMembers(size_t index, const std::string& fileName) {
 
     ConstituentBrowser->SpecControlFileName(fileName);
     shared.ControlObject(record);
+    ConstituentBrowser->ControlObject(record);
     ConstituentBrowser->GetControlInfo(fileName, kInfoInterfaces, info);
     std::vector<std::string> interfaces;
     shared.GetInterfaces(interfaces);
@@ -200,7 +201,6 @@ void Wizard::ReadConstituentMembers(size_t index, const std::string& fileName) {
         // there is nothing to read, so the record stays empty and the run
         // goes on with the other constituents.
         record.Clear();
-        record.ControlFileName(fileName);
         CurrentShell().MsgBox("The library " + fileName + " describes no control named " +
                                   className + ", so the members of " + DescribeConstituent(index) +
                                   " cannot be mapped.",

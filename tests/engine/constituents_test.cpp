@@ -13,7 +13,7 @@ struct KeyCase {
 };
 
 class ConstituentFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { scope_ = std::make_unique<ScopedClassesRoot>(registry_); }
 
     // Registers `key` -> {clsid} -> file under HKEY_CLASSES_ROOT.
@@ -45,7 +45,8 @@ TEST_F(ConstituentFileTest, KeyRulesFollowTheControlsRegistrations) {
     };
     int n = 0;
     for (const KeyCase& c : cases) {
-        const std::string clsid = "{00000000-0000-0000-0000-00000000000" + std::to_string(n++) + "}";
+        const std::string clsid =
+            "{00000000-0000-0000-0000-00000000000" + std::to_string(n++) + "}";
         const std::string file = std::string("C:\\WINDOWS\\SYSTEM\\") + c.progId + ".OCX";
         Register(c.key, clsid, file);
         EXPECT_EQ(FileOf(c.progId), file) << c.progId;

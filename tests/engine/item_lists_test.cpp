@@ -10,11 +10,12 @@ namespace {
 using Texts = std::vector<std::string>;
 
 void AddEvents(objControl& record, const Texts& events) {
-    for (const std::string& e : events) record.AddEvent(e);
+    for (const std::string& e : events)
+        record.AddEvent(e);
 }
 
 class ItemListTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         WizardTestPeer::SetConstituents(
             wizard_, {{"VB.TextBox", "txtA"}, {"VB.Label", "lblB"}, {"QuillDialLib.Dial", "dlC"}});
@@ -55,8 +56,8 @@ TEST_F(ItemListTest, ItemSelectedOnTwoNamedConstituentsIsListedOnce) {
     Record(2).EventSelected(0, true);
     Record(1).EventSelected(0, true);  // Change on the label
     Texts selected, others;
-    EXPECT_EQ(wizard_.GetItemList(kKindEvent, {"Dial", "TextBox", "NoSuchClass", "Label"},
-                                  selected, others),
+    EXPECT_EQ(wizard_.GetItemList(kKindEvent, {"Dial", "TextBox", "NoSuchClass", "Label"}, selected,
+                                  others),
               0);
     EXPECT_EQ(selected, (Texts{"Change () ", "Click () "}));
     // Unselected on some named constituent: in both lists.
@@ -71,15 +72,16 @@ TEST_F(ItemListTest, OtherKindsListNothing) {
 }
 
 TEST_F(ItemListTest, UpdateMultiMapStopsAtTheFirstMissingText) {
-    EXPECT_EQ(wizard_.UpdateMultiMap({"Dial", "TextBox"}, {"Click () ", "KeyDown (KeyCode As Integer) ",
-                                                        "Change () "},
+    EXPECT_EQ(wizard_.UpdateMultiMap({"Dial", "TextBox"},
+                                     {"Click () ", "KeyDown (KeyCode As Integer) ", "Change () "},
                                      kKindEvent, true),
               kErrSubscriptOutOfRange);
-    EXPECT_TRUE(Record(2).EventSelected(0));  // Click on the dial
+    EXPECT_TRUE(Record(2).EventSelected(0));   // Click on the dial
     EXPECT_FALSE(Record(2).EventSelected(2));  // Change comes after the missing text
     EXPECT_FALSE(Record(0).EventSelected(0));  // the text box was never reached
 
-    EXPECT_EQ(wizard_.UpdateMultiMap({"TextBox"}, {"Click () ", "Change () "}, kKindEvent, true), 0);
+    EXPECT_EQ(wizard_.UpdateMultiMap({"TextBox"}, {"Click () ", "Change () "}, kKindEvent, true),
+              0);
     EXPECT_EQ(wizard_.UpdateMultiMap({"TextBox"}, {"Click () "}, kKindEvent, false), 0);
     EXPECT_FALSE(Record(0).EventSelected(0));
     EXPECT_TRUE(Record(0).EventSelected(1));
@@ -109,13 +111,14 @@ TEST_F(ItemListTest, BatchesFollowTheMappingOrder) {
     EXPECT_EQ(wizard_.BuildItemList(spec), 0);
     Texts status;
     for (const auto& call : shell.Calls()) {
-        if (call.kind == RecordingShell::Kind::ShowStatus) status.push_back(call.text);
+        if (call.kind == RecordingShell::Kind::ShowStatus)
+            status.push_back(call.text);
     }
-    EXPECT_EQ(status, (Texts{"Adding Properties for dlC", "Adding Methods for dlC",
-                             "Adding Events for dlC", "Adding Properties for txtA",
-                             "Adding Methods for txtA", "Adding Events for txtA",
-                             "Adding Properties for lblB", "Adding Methods for lblB",
-                             "Adding Events for lblB"}));
+    EXPECT_EQ(
+        status,
+        (Texts{"Adding Properties for dlC", "Adding Methods for dlC", "Adding Events for dlC",
+               "Adding Properties for txtA", "Adding Methods for txtA", "Adding Events for txtA",
+               "Adding Properties for lblB", "Adding Methods for lblB", "Adding Events for lblB"}));
 }
 
 }  // namespace

@@ -5,8 +5,7 @@ namespace qfw::testing {
 std::string UserControlText(const std::string& name, const std::vector<ControlSpec>& controls,
                             const std::vector<std::string>& code) {
     std::vector<std::string> lines = {"VERSION 5.00", "Begin VB.UserControl " + name + " ",
-                                      "   ClientHeight    =   1500",
-                                      "   ClientWidth     =   3000"};
+                                      "   ClientHeight    =   1500", "   ClientWidth     =   3000"};
     int top = 120;
     for (const ControlSpec& control : controls) {
         lines.push_back("   Begin " + control.progId + " " + control.name + " ");
@@ -18,11 +17,11 @@ std::string UserControlText(const std::string& name, const std::vector<ControlSp
         top += 400;
     }
     lines.push_back("End");
-    for (const std::string& attribute :
-         {"Attribute VB_Name = \"" + name + "\"", std::string("Attribute VB_GlobalNameSpace = False"),
-          std::string("Attribute VB_Creatable = True"),
-          std::string("Attribute VB_PredeclaredId = False"),
-          std::string("Attribute VB_Exposed = True")}) {
+    for (const std::string& attribute : {"Attribute VB_Name = \"" + name + "\"",
+                                         std::string("Attribute VB_GlobalNameSpace = False"),
+                                         std::string("Attribute VB_Creatable = True"),
+                                         std::string("Attribute VB_PredeclaredId = False"),
+                                         std::string("Attribute VB_Exposed = True")}) {
         lines.push_back(attribute);
     }
     lines.insert(lines.end(), code.begin(), code.end());
@@ -30,17 +29,18 @@ std::string UserControlText(const std::string& name, const std::vector<ControlSp
 }
 
 std::string FormText(const std::string& name) {
-    return CrLf({"VERSION 5.00", "Begin VB.Form " + name + " ", "   Caption         =   \"" + name +
-                 "\"", "End", "Attribute VB_Name = \"" + name + "\"",
-                 "Attribute VB_GlobalNameSpace = False", "Attribute VB_Creatable = False",
-                 "Attribute VB_PredeclaredId = True", "Attribute VB_Exposed = False",
-                 "Option Explicit"});
+    return CrLf({"VERSION 5.00", "Begin VB.Form " + name + " ",
+                 "   Caption         =   \"" + name + "\"", "End",
+                 "Attribute VB_Name = \"" + name + "\"", "Attribute VB_GlobalNameSpace = False",
+                 "Attribute VB_Creatable = False", "Attribute VB_PredeclaredId = True",
+                 "Attribute VB_Exposed = False", "Option Explicit"});
 }
 
 std::string ProjectText(const std::string& name, const std::vector<std::string>& items,
                         const std::vector<std::string>& objectLines) {
     std::vector<std::string> lines = {"Type=Control"};
-    for (const std::string& line : objectLines) lines.push_back("Object=" + line);
+    for (const std::string& line : objectLines)
+        lines.push_back("Object=" + line);
     lines.insert(lines.end(), items.begin(), items.end());
     lines.push_back("Startup=\"(None)\"");
     lines.push_back("Name=\"" + name + "\"");

@@ -15,13 +15,15 @@ namespace qfw {
 struct WizardTestPeer {
     static std::shared_ptr<ide::VBControl> Control(const std::string& progId,
                                                    const std::string& name) {
-        auto properties = std::make_shared<ide::Properties>(
-            std::vector<std::shared_ptr<ide::Property>>{std::make_shared<ide::Property>("Name", name)});
+        auto properties =
+            std::make_shared<ide::Properties>(std::vector<std::shared_ptr<ide::Property>>{
+                std::make_shared<ide::Property>("Name", name)});
         return std::make_shared<ide::VBControl>(progId, properties, 1);
     }
 
     // Constituents with the given ProgIds and names, and fresh records.
-    static void SetConstituents(Wizard& w, const std::vector<std::pair<std::string, std::string>>& controls,
+    static void SetConstituents(Wizard& w,
+                                const std::vector<std::pair<std::string, std::string>>& controls,
                                 std::shared_ptr<ide::VBE> vbe = nullptr) {
         w.ConstituentControls.clear();
         w.ConstituentRecords.clear();
@@ -29,8 +31,8 @@ struct WizardTestPeer {
             w.ConstituentControls.push_back(Control(progId, name));
             w.ConstituentRecords.push_back(std::make_shared<objControl>());
         }
-        w.UserControlDesigner = std::make_shared<ide::VBForm>(vbe, "VB.UserControl", "Ctl",
-                                                              w.ConstituentControls);
+        w.UserControlDesigner =
+            std::make_shared<ide::VBForm>(vbe, "VB.UserControl", "Ctl", w.ConstituentControls);
     }
 
     static objControl& Record(Wizard& w, size_t k) { return *w.ConstituentRecords.at(k); }

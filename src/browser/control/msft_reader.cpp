@@ -118,6 +118,7 @@ std::string SimpleTypeName(uint16_t vt) {
 struct TypeBase {
     uint32_t kindWord = 0;
     int32_t memberBlock = -1;
+    int32_t guidOffset = -1;
     uint16_t functionCount = 0;
     uint16_t variableCount = 0;
     uint16_t flags = 0;
@@ -228,6 +229,7 @@ class MsftParser {
             b.kindWord = r_.U32(at, "type kind");
             b.memberBlock = r_.I32(at + 0x04, "member block offset");
             b.functionCount = r_.U16(at + 0x18, "function count");
+            b.guidOffset = r_.I32(at + 0x2C, "type GUID offset");
             b.variableCount = r_.U16(at + 0x1A, "variable count");
             b.flags = r_.U16(at + 0x30, "type flags");
             b.nameOffset = r_.I32(at + 0x34, "type name offset");
@@ -374,6 +376,8 @@ class MsftParser {
         type.index = static_cast<int32_t>(index);
         type.name = typeNames_[index];
         type.documentation = String(b.docOffset);
+        if (b.guidOffset >= 0)
+            type.guid = "{" + Guid(b.guidOffset) + "}";
         type.flags = b.flags;
         if (type.kind == TypeKind::Coclass) {
             for (const auto& [href, flags] : References(b)) {

@@ -83,6 +83,7 @@ struct TypeLibType {
     int32_t index = 0;
     std::string name;
     std::string documentation;
+    std::string guid;  // "{XXXXXXXX-...}", empty when the type has none
     uint16_t flags = 0;
     std::vector<TypeLibFunction> functions;
     std::vector<TypeLibVariable> variables;

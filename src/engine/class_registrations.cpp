@@ -1,0 +1,146 @@
+#include "engine/class_registrations.h"
+
+#include <cctype>
+
+#include "browser/control/type_library_reader.h"
+#include "engine/ide/vb_project.h"
+#include "engine/ide/vb_projects.h"
+#include "platform/file_ops.h"
+#include "platform/vb_error.h"
+#include "platform/win_path.h"
+
+namespace qfw {
+
+namespace {
+
+// The runtime's Left: a negative length is an invalid procedure call.
+std::string Left(const std::string& text, int32_t length) {
+    if (length < 0)
+        throw VbError(kErrInvalidProcedureCall);
+    return text.substr(0, static_cast<size_t>(length));
+}
+
+std::string UCase(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string AfterFirstDot(const std::string& text) {
+    const size_t dot = text.find('.');
+    return dot == std::string::npos ? text : text.substr(dot + 1);
+}
+
+int32_t DotPosition(const std::string& text) {
+    const size_t dot = text.find('.');
+    return dot == std::string::npos ? 0 : static_cast<int32_t>(dot) + 1;
+}
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The registered path of a type library: TypeLib\{guid}\ver\0\win32.
+std::string RegisteredLibraryPath(const RegistryView& view, const std::string& guid,
+                                  const std::string& version) {
+    RegKey key;
+    const std::string path = "TypeLib\\" + guid + "\\" + version + "\\0\\win32";
+    if (view.OpenKey(path, key) != kErrorSuccess)
+        return {};
+    const auto value = view.ReadValue(key, "");
+    if (!value || value->type != kRegSz || value->data.empty())
+        return {};
+    return value->data.substr(0, value->data.find('\0'));
+}
+
+void AddLearned(RegistryView& view, const std::string& key, const std::string& clsid) {
+    view.AddEntry(key, "", clsid, RegLayer::Learned);
+}
+
+}  // namespace
+
+std::string ConstituentClassKey(const std::string& progId, const std::string& className) {
+    if (Left(className, 3) == "Qfn" || Left(className, 2) == "Qf") {
+        return UCase(className) + "." + className + "Ctrl.1" + "\\Clsid";
+    }
+    if (Left(progId, 2) == "Mh") {
+        return Left(progId, DotPosition(progId) - 4) + "." + className + "Ctrl.1" + "\\Clsid";
+    }
+    if (className == "MhEPEncryption")
+        return "ENCRYPT.EncryptCtrl.1\\Clsid";
+    if (UCase(Left(progId, 9)) == "COMCTLLIB") {
+        return UCase(Left(progId, 6)) + "." + AfterFirstDot(progId) + "Ctrl\\CLSID";
+    }
+    return progId + "\\Clsid";
+}
+
+std::string LocateObjectLibrary(const RegistryView& view, const std::string& objectLine,
+                                const std::string& projectFile) {
+    // "{guid}#maj.min#flags; FILE.OCX"
+    const size_t semicolon = objectLine.find(';');
+    if (semicolon == std::string::npos)
+        return {};
+    const std::string reference = objectLine.substr(0, semicolon);
+    const std::string fileName = Trimmed(objectLine.substr(semicolon + 1));
+    if (fileName.empty())
+        return {};
+    const size_t hash = reference.find('#');
+    if (hash != std::string::npos) {
+        const std::string guid = reference.substr(0, hash);
+        const std::string version =
+            reference.substr(hash + 1, reference.find('#', hash + 1) - hash - 1);
+        const std::string registered = RegisteredLibraryPath(view, guid, version);
+        if (!registered.empty() && FileExists(registered))
+            return registered;
+    }
+    const std::vector<std::string> folders = {WindowsFolderOf(projectFile), "C:\\WINDOWS\\SYSTEM",
+                                              "C:\\WINDOWS\\SYSTEM32"};
+    for (const std::string& folder : folders) {
+        if (folder.empty())
+            continue;
+        const std::string candidate = CombineWindowsPath(folder, fileName);
+        if (FileExists(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+void LearnProjectControls(ide::VBE& vbe, RegistryView& view, std::vector<std::string>& warnings) {
+    auto projects = vbe.VBProjects();
+    for (int32_t p = 1; p <= projects->Count(); ++p) {
+        auto project = projects->Item(p);
+        for (const std::string& line : project->ObjectLines()) {
+            const std::string library = LocateObjectLibrary(view, line, project->FileName());
+            if (library.empty()) {
+                warnings.push_back(project->FileName() + ": the library of Object=" + line +
+                                   " was not found beside the project or in the system folder");
+                continue;
+            }
+            try {
+                const TypeLibrary typeLibrary =
+                    ReadTypeLibraryFile(WindowsToUnix(library), library);
+                for (const TypeLibType& type : typeLibrary.types) {
+                    if (type.kind != TypeKind::Coclass || type.guid.empty())
+                        continue;
+                    const std::string progId = typeLibrary.name + "." + type.name;
+                    AddLearned(view, progId + "\\Clsid", type.guid);
+                    try {
+                        AddLearned(view, ConstituentClassKey(progId, type.name), type.guid);
+                    } catch (const VbError&) {
+                        // A class the lookup rules cannot name is found by its
+                        // plain key only.
+                    }
+                    view.AddEntry("CLSID\\" + type.guid + "\\InprocServer32", "", library,
+                                  RegLayer::Learned);
+                }
+            } catch (const VbError& e) {
+                warnings.push_back(e.Description());
+            }
+        }
+    }
+}
+
+}  // namespace qfw
