@@ -125,7 +125,7 @@ TEST_F(DiscoveryTest, IntrinsicConstituentsAreReadFromTheEnvironmentsLibrary) {
     wizard_.GetConstituentList(classes);
     EXPECT_EQ(classes, (Texts{"TextBox", "Label"}));
     const objControl& text = WizardTestPeer::Record(wizard_, 0);
-    EXPECT_EQ(text.ControlFileName(),
+    EXPECT_EQ(wizard_.GetConstituentFileName(0),
               vbe_->FullName().substr(0, vbe_->FullName().size() - 3) + "OLB");
     EXPECT_EQ(text.Properties(0), "Alignment As Integer");
     EXPECT_GT(text.EventCount(), 10);
