@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "commands.h"
+#include "engine/class_registrations.h"
 #include "engine/ide/code_lines.h"
 #include "engine/ide/code_module.h"
 #include "engine/ide/vb_component.h"
@@ -15,8 +16,10 @@
 #include "engine/ide/vb_project.h"
 #include "engine/ide/vb_projects.h"
 #include "engine/ide/vbe.h"
+#include "platform/classes_root.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
+#include "registry_options.h"
 
 namespace qfw::app {
 
@@ -100,7 +103,15 @@ void PrintText(ide::VBE& vbe) {
                 for (int32_t k = 1; k <= controls->Count(); ++k) {
                     auto control = controls->Item(k);
                     std::cout << "    control " << control->Name() << "  " << control->ClassName()
-                              << "  " << control->ProgId() << "\n";
+                              << "  " << control->ProgId();
+                    if (component->Type() == ide::vbext_ct_UserControl) {
+                        std::string library;
+                        std::cout << "  library "
+                                  << (FindControlLibrary(*control, vbe.FullName(), library)
+                                          ? library
+                                          : "(none: " + library + ")");
+                    }
+                    std::cout << "\n";
                 }
             }
             if (auto code = component->CodeModule()) {
@@ -141,7 +152,14 @@ void PrintJson(ide::VBE& vbe) {
                             std::cout << ",";
                         std::cout << "{\"name\":" << JsonString(control->Name())
                                   << ",\"classname\":" << JsonString(control->ClassName())
-                                  << ",\"progid\":" << JsonString(control->ProgId()) << "}";
+                                  << ",\"progid\":" << JsonString(control->ProgId());
+                        if (component->Type() == ide::vbext_ct_UserControl) {
+                            std::string library;
+                            const bool found =
+                                FindControlLibrary(*control, vbe.FullName(), library);
+                            std::cout << ",\"library\":" << (found ? JsonString(library) : "null");
+                        }
+                        std::cout << "}";
                     }
                 }
                 std::cout << "],\"procedures\":[";
@@ -176,18 +194,31 @@ void AddProjectCommand(CLI::App& app, int& exitCode) {
     auto json = std::make_shared<bool>(false);
     command->add_option("FILE", *files, "project (.vbp) or group (.vbg) files")->required();
     command->add_flag("--json", *json, "print JSON instead of text");
-    command->callback([files, json, &exitCode] {
+    auto registry = std::make_shared<RegistryOptions>();
+    registry->AddTo(*command);
+    command->callback([files, json, registry, &exitCode] {
+        registry->ApplyWinePrefix();
         auto vbe = ide::VBE::Create();
+        RegistryView view;
+        std::vector<std::string> warnings;
         try {
             for (const std::string& file : *files) {
                 vbe->VBProjects()->AddFromFile(UnixToWindows(file));
             }
+            view = registry->Load(*vbe, warnings);
         } catch (const VbError& e) {
             std::cerr << "qfwizard project: " << e.Description() << " (error " << e.Number()
                       << ")\n";
             exitCode = kExitInput;
             return;
+        } catch (const RegistryFileError& e) {
+            std::cerr << "qfwizard project: " << e.what() << "\n";
+            exitCode = kExitInput;
+            return;
         }
+        for (const std::string& warning : warnings)
+            std::cerr << "qfwizard project: " << warning << "\n";
+        ScopedClassesRoot classesRoot(view);
         if (*json) {
             PrintJson(*vbe);
         } else {

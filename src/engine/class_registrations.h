@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ide/vb_control.h"
 #include "engine/ide/vbe.h"
 #include "platform/registry.h"
 
@@ -22,6 +23,15 @@ namespace qfw {
 // identifier of a control with this ProgId and ClassName. Raises VbError 5
 // where the rules cut more characters than the ProgId has.
 std::string ConstituentClassKey(const std::string& progId, const std::string& className);
+
+// The library file that describes a control: the environment's own library
+// beside vbeFullName for intrinsic ("VB...") controls, otherwise the
+// in-process server registered for the control's class under
+// HKEY_CLASSES_ROOT (ClassesRoot()). Every step runs even after an earlier
+// one failed; on failure the result is the description of the last error
+// and the answer is false.
+bool FindControlLibrary(const ide::VBControl& control, const std::string& vbeFullName,
+                        std::string& result);
 
 // Where the library named by an Object= value ("{guid}#1.0#0; FILE.OCX")
 // of a project whose file is `projectFile` lies: its registered path, the

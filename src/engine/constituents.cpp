@@ -86,6 +86,17 @@ std::string Wizard::GetConstituentFileName(int16_t Index) const {
 }
 
 bool Wizard::FindConstituentLibrary(int16_t Index, std::string& result) const {
+    if (Index < 0 || static_cast<size_t>(Index) >= ConstituentControls.size()) {
+        result = ErrorDescription(kErrSubscriptOutOfRange);
+        return false;
+    }
+    const ide::VBE* vbe = UserControlDesigner ? UserControlDesigner->VBE().get() : nullptr;
+    return FindControlLibrary(*ConstituentControls[static_cast<size_t>(Index)],
+                              vbe ? vbe->FullName() : std::string(), result);
+}
+
+bool FindControlLibrary(const ide::VBControl& control, const std::string& vbeFullName,
+                        std::string& result) {
     // Every step runs even after an earlier one failed: a failure leaves its
     // description as the result, and a later step that succeeds replaces it.
     bool found = false;
@@ -97,23 +108,11 @@ bool Wizard::FindConstituentLibrary(int16_t Index, std::string& result) const {
             found = false;
         }
     };
-    std::shared_ptr<ide::VBControl> control;
-    step([&] {
-        if (Index < 0 || static_cast<size_t>(Index) >= ConstituentControls.size()) {
-            throw VbError(kErrSubscriptOutOfRange);
-        }
-        control = ConstituentControls[static_cast<size_t>(Index)];
-    });
-    if (!control)
-        return false;
-
-    const std::string& progId = control->ProgId();
+    const std::string& progId = control.ProgId();
     if (Left(progId, 2) == "VB") {
         step([&] {
-            if (!UserControlDesigner || !UserControlDesigner->VBE())
-                throw VbError(kErrObjectNotSet);
-            const std::string& fullName = UserControlDesigner->VBE()->FullName();
-            result = Left(fullName, static_cast<int32_t>(fullName.size()) - 3) + "OLB";
+            if (vbeFullName.empty()) throw VbError(kErrObjectNotSet);
+            result = Left(vbeFullName, static_cast<int32_t>(vbeFullName.size()) - 3) + "OLB";
             found = true;
         });
         return found;
@@ -121,7 +120,7 @@ bool Wizard::FindConstituentLibrary(int16_t Index, std::string& result) const {
 
     std::string key;
     std::string clsid;
-    step([&] { key = ConstituentClassKey(progId, control->ClassName()); });
+    step([&] { key = ConstituentClassKey(progId, control.ClassName()); });
     step([&] { clsid = ReadDefaultValue(key); });
     step([&] {
         result = ReadDefaultValue("CLSID\\" + clsid + "\\InprocServer32");
