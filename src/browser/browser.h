@@ -88,6 +88,16 @@ class Browser {
         sArray.clear();
     }
 
+    // Lists every library of the system folder (C:\WINDOWS\SYSTEM\*.OCX)
+    // as control list entries into g_sSystemControlList and returns their
+    // number; once it has run, it returns True (-1) at once and leaves the
+    // list alone until ForgetSystemControlList. A file that is no readable
+    // library is left out; the others are still listed.
+    int16_t GetSystemControlList(std::vector<std::string>& g_sSystemControlList);
+    // Lets the next GetSystemControlList read the folder again (a new run
+    // starts with an empty system list).
+    void ForgetSystemControlList();
+
     // Read-only views of the shared collection state, for the command line
     // and tests.
     const std::vector<int32_t>& InterfaceTags() const;
@@ -112,6 +122,8 @@ class Browser {
         std::string pendingText;
         int16_t pendingIndex = 0;
         bool inside = false;
+        // Set once GetSystemControlList has listed the system folder.
+        bool systemListBuilt = false;
         int16_t events = 0;
         // The control whose event is being handled.
         const TypeLibControl* eventSource = nullptr;

@@ -281,7 +281,7 @@ class MsftParser {
 
     // The index of a local type referred to by `href`, or -1 for another kind of reference.
     int32_t LocalIndex(int32_t href) const {
-        if (href < 0 || (href & 3) != 0)
+        if (href == -1 || (href & 3) != 0)
             return -1;
         if (href % kTypeInfoSize != 0 || static_cast<uint64_t>(href) / kTypeInfoSize >= typeCount_)
             r_.Fail("type reference " + Hex(static_cast<uint32_t>(href)) + " names no type");

@@ -1,0 +1,133 @@
+// End to end: real libraries compiled from our IDL, read through the browser
+// control and listed by the shared browser as the wizard's pages see them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "browser/browser.h"
+#include "browser/control/qfnrws.h"
+
+namespace qfw {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const std::string kFixtures = std::string(QFW_FIXTURES) + "/typelib/";
+const std::string kData = std::string(QFW_DATA_DIR) + "/";
+
+struct Listing {
+    std::string info;
+    Strings interfaces;
+};
+
+Listing List(const std::string& file) {
+    Browser& browser = SharedBrowser();
+    browser.BrowserControl(std::make_shared<Qfnrws>());
+    Listing listing;
+    browser.GetControlInfo(file, kInfoInterfaces, listing.info);
+    browser.GetInterfaces(listing.interfaces);
+    return listing;
+}
+
+struct Items {
+    Strings properties, methods, events;
+};
+
+Items Read(int16_t index) {
+    Browser& browser = SharedBrowser();
+    browser.InterfaceIndex(index);
+    std::string info;
+    browser.GetControlInfo("", kInfoMembers, info);
+    const objControl& r = browser.ControlObject();
+    Items items;
+    for (int16_t i = 0; i < r.PropertyCount(); ++i)
+        items.properties.push_back(r.Properties(i));
+    for (int16_t i = 0; i < r.MethodCount(); ++i)
+        items.methods.push_back(r.Methods(i));
+    for (int16_t i = 0; i < r.EventCount(); ++i)
+        items.events.push_back(r.Events(i));
+    return items;
+}
+
+TEST(BrowserLibraries, TestControlsListTheSameInEveryWrapping) {
+    for (const char* file : {"quilltest.tlb", "quilltest32.ocx", "quilltest64.dll"}) {
+        SCOPED_TRACE(file);
+        const Listing listing = List(kFixtures + file);
+        EXPECT_EQ(listing.info, "QuillTestLib|Quill test controls");
+        EXPECT_EQ(listing.interfaces,
+                  (Strings{"QuillGauge - Quill gauge control", "QuillEdit - Quill edit control",
+                           "QuillPlain - Plain vtable control"}));
+        EXPECT_EQ(SharedBrowser().InterfaceTags(),
+                  (std::vector<int32_t>{4 * 65536 + 4, 4 * 65536 + 7, 3 * 65536 + 8}));
+
+        const Items gauge = Read(0);
+        EXPECT_EQ(gauge.properties,
+                  (Strings{"Caption As String", "Value As Long", "BackColor As Long",
+                           "BorderStyle As Long", "LastReading As Long", "Serial As Long"}));
+        EXPECT_EQ(gauge.methods, (Strings{"Refresh () ", "Move (Left As Single, Top) ",
+                                          "SetRange (Min As Long, Max As Long) ",
+                                          "Average () As Double", "AboutBox () "}));
+        EXPECT_EQ(gauge.events, (Strings{"Click () ", "Change (NewValue As Long) ",
+                                         "Overflow (Cancel As Boolean, Reason) "}));
+
+        const Items edit = Read(1);
+        EXPECT_EQ(edit.properties,
+                  (Strings{"Text As String", "ForeColor As Long", "Font As Object",
+                           "ReadOnly As Boolean", "Line As String", "Border As Long"}));
+        EXPECT_EQ(edit.methods,
+                  (Strings{"Clear () ", "Find (Target As String, Start, Flags As Long) As Long",
+                           "Insert (Text As String, Position As Integer, Cost As Currency, "
+                           "Code As Long, Scale As Single) "}));
+        EXPECT_EQ(edit.events, (Strings{"Change () ", "KeyPress (KeyAscii As Integer) ",
+                                        "Validate (Cancel As Boolean) "}));
+
+        const Items plain = Read(2);
+        EXPECT_TRUE(plain.properties.empty());
+        EXPECT_EQ(plain.methods, (Strings{"Reset () ", "Size (Width As Long, Height As Long) "}));
+        EXPECT_EQ(plain.events, Strings{"Resized (Width As Long, Height As Long) "});
+    }
+}
+
+TEST(BrowserLibraries, IntrinsicControlsListEveryControlWithItsName) {
+    const Listing listing = List(kData + "VB6.OLB");
+    EXPECT_EQ(listing.info, "VB|Visual Basic objects and procedures");
+    Strings names;
+    for (const std::string& text : listing.interfaces)
+        names.push_back(text.substr(0, text.find(" - ")));
+    EXPECT_EQ(names, (Strings{"TextBox", "Label", "CommandButton", "CheckBox", "OptionButton",
+                              "ComboBox", "ListBox", "PictureBox", "Frame", "HScrollBar",
+                              "VScrollBar", "Timer", "Image", "Shape", "Line", "DriveListBox",
+                              "DirListBox", "FileListBox", "Data"}));
+
+    const Items textBox = Read(0);
+    EXPECT_EQ(textBox.properties.size(), 56u);
+    const auto has = [](const Strings& list, const std::string& item) {
+        return std::find(list.begin(), list.end(), item) != list.end();
+    };
+    for (const char* item : {"Text As String", "MaxLength As Long", "BackColor As Long",
+                             "Font As Long", "DragIcon As Long", "hWnd As Long", "Name As String",
+                             "Parent As Object", "Left As Single"})
+        EXPECT_TRUE(has(textBox.properties, item)) << item;
+    EXPECT_EQ(textBox.methods.front(), "SetFocus () ");
+    EXPECT_TRUE(has(textBox.methods, "Move (Left As Single, Top, Width, Height) "));
+    EXPECT_FALSE(has(textBox.methods, "AddItem (Item As String, Index) "));  // hidden
+    EXPECT_EQ(textBox.events.size(), 24u);
+    EXPECT_TRUE(has(textBox.events, "KeyDown (KeyCode As Integer, Shift As Integer) "));
+    EXPECT_TRUE(has(textBox.events, "Validate (Cancel As Boolean) "));
+
+    const Items timer = Read(11);
+    EXPECT_EQ(timer.events, Strings{"Timer () "});
+    EXPECT_TRUE(has(timer.properties, "Interval As Long"));
+}
+
+TEST(BrowserLibraries, ExtensibilityLibraryListsItsEventSources) {
+    const Listing listing = List(kData + "VB6EXT.OLB");
+    EXPECT_EQ(listing.info, "VBIDE|Visual Basic extensibility");
+    EXPECT_EQ(listing.interfaces.size(), 3u);
+    EXPECT_EQ(Read(2).events, Strings{"Click (CommandBarControl As Object, handled As Boolean, "
+                                      "CancelDefault As Boolean) "});
+}
+
+}  // namespace
+}  // namespace qfw

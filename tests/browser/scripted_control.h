@@ -1,0 +1,66 @@
+// A browser control that replays a hand-written TypeInfo event stream.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "browser/control/type_lib_control.h"
+
+namespace qfw::test {
+
+struct Event {
+    int32_t index;
+    int16_t kind;
+    std::string name;
+    std::string documentation;
+    std::string type;
+};
+
+// Event builders: a type (kind 3, 4, 5) at an index, a function, a data
+// member and a parameter.
+inline Event Type(int16_t kind, int32_t index, std::string name, std::string doc = "") {
+    return {index, kind, std::move(name), std::move(doc), ""};
+}
+inline Event Func(std::string name, std::string type = "None") {
+    return {0, kTypeInfoFunction, std::move(name), "", std::move(type)};
+}
+inline Event Var(std::string name, std::string type) {
+    return {0, kTypeInfoVariable, std::move(name), "", std::move(type)};
+}
+inline Event Param(std::string name, std::string type = "None") {
+    return {0, kTypeInfoParameter, std::move(name), "", std::move(type)};
+}
+
+class ScriptedControl : public TypeLibControl {
+  public:
+    explicit ScriptedControl(std::vector<Event> events, std::string name = "TestLib",
+                             std::string doc = "Test library")
+        : events_(std::move(events)), libName_(std::move(name)), libDoc_(std::move(doc)) {}
+
+    void TypeLibName(const std::string& value) override {
+        typeLibName_ = value;
+        iName_ = libName_;
+        documentation_ = libDoc_;
+    }
+    const std::string& TypeLibName() const override { return typeLibName_; }
+    const std::string& iName() const override { return iName_; }
+    const std::string& Documentation() const override { return documentation_; }
+    const std::string& iParamType() const override { return type_; }
+    void Enumerate() override {
+        ++enumerations;
+        for (const Event& e : events_) {
+            iName_ = e.name;
+            documentation_ = e.documentation;
+            type_ = e.type;
+            RaiseTypeInfo(e.index, e.kind);
+        }
+    }
+
+    int enumerations = 0;
+
+  private:
+    std::vector<Event> events_;
+    std::string libName_, libDoc_, typeLibName_, iName_, documentation_, type_;
+};
+
+}  // namespace qfw::test
