@@ -36,13 +36,15 @@ std::string LibraryHelpString(const std::string& controlInfo) {
 
 int16_t Browser::GetSystemControlList(std::vector<std::string>& g_sSystemControlList) {
     CollectionState& state = State();
-    if (state.systemListBuilt) return kBuiltBefore;
+    if (state.systemListBuilt)
+        return kBuiltBefore;
     state.systemListBuilt = true;
     CurrentShell().SetBusy(true);
     CurrentShell().DoEvents();
 
     std::vector<std::string> names = ListFolder(kSystemControlPattern);
-    if (names.empty()) names.emplace_back();
+    if (names.empty())
+        names.emplace_back();
     int16_t count = 0;
     for (const std::string& name : names) {
         std::string info;
@@ -61,7 +63,9 @@ int16_t Browser::GetSystemControlList(std::vector<std::string>& g_sSystemControl
     return count;
 }
 
-void Browser::ForgetSystemControlList() { State().systemListBuilt = false; }
+void Browser::ForgetSystemControlList() {
+    State().systemListBuilt = false;
+}
 
 std::vector<std::string> FillControlList(ControlListState& state) {
     std::vector<std::string> lines;
