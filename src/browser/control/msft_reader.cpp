@@ -134,6 +134,14 @@ class MsftParser {
   public:
     explicit MsftParser(const ByteReader& r) : r_(r) {}
 
+    TypeLibrary Summary() {
+        ReadHeaderAndSegments();
+        TypeLibrary library;
+        library.name = Name(r_.I32(0x38, "library name offset"));
+        library.documentation = String(r_.I32(0x24, "library help string offset"));
+        return library;
+    }
+
     TypeLibrary Parse() {
         ReadHeaderAndSegments();
         ReadTypeBases();
@@ -523,6 +531,10 @@ size_t TypeLibrary::MemberCount() const {
             count += f.parameters.size();
     }
     return count;
+}
+
+TypeLibrary ParseMsftSummary(const ByteReader& blob) {
+    return MsftParser(blob).Summary();
 }
 
 }  // namespace qfw

@@ -16,4 +16,8 @@ namespace qfw {
 
 TypeLibrary ParseMsft(const ByteReader& blob);
 
+// Only the library's name and help string (the header and the two strings
+// are checked; the types are not read).
+TypeLibrary ParseMsftSummary(const ByteReader& blob);
+
 }  // namespace qfw

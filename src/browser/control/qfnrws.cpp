@@ -37,14 +37,20 @@ void Qfnrws::TypeLibName(const std::string& typeLibName) {
     iName_.clear();
     documentation_.clear();
     paramType_.clear();
+    path_.clear();
     if (typeLibName.empty())
         throw VbError(kErrBadFileNameOrNumber, "No type library file named");
-    Open(std::make_shared<const TypeLibrary>(
-             ReadTypeLibraryFile(ResolveTypeLibPath(typeLibName), typeLibName)),
-         typeLibName);
+    // Opening needs only the library's name and help string; its types are
+    // read when they are first enumerated.
+    const std::string path = ResolveTypeLibPath(typeLibName);
+    const TypeLibrary summary = ReadTypeLibrarySummaryFile(path, typeLibName);
+    path_ = path;
+    iName_ = summary.name;
+    documentation_ = summary.documentation;
 }
 
 void Qfnrws::Open(std::shared_ptr<const TypeLibrary> library, const std::string& typeLibName) {
+    path_.clear();
     library_ = std::move(library);
     typeLibName_ = typeLibName;
     ShowLibrary();
@@ -57,6 +63,10 @@ void Qfnrws::ShowLibrary() {
 }
 
 void Qfnrws::Enumerate() {
+    if (!library_ && !path_.empty()) {
+        library_ = std::make_shared<const TypeLibrary>(ReadTypeLibraryFile(path_, typeLibName_));
+        path_.clear();
+    }
     // A handler may open another library; the one being reported stays alive.
     const std::shared_ptr<const TypeLibrary> library = library_;
     if (!library)

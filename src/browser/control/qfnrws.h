@@ -47,9 +47,6 @@ class Qfnrws : public TypeLibControl {
     // skip the path lookup).
     void Open(std::shared_ptr<const TypeLibrary> library, const std::string& typeLibName);
 
-    // The open library, or nullptr.
-    const std::shared_ptr<const TypeLibrary>& Library() const { return library_; }
-
   private:
     void Report(int32_t index, int16_t kind, const std::string& name,
                 const std::string& documentation, const std::string& type);
@@ -57,6 +54,7 @@ class Qfnrws : public TypeLibControl {
     void ShowLibrary();
 
     std::shared_ptr<const TypeLibrary> library_;
+    std::string path_;  // the file still to read when library_ is not loaded yet
     std::string typeLibName_;
     std::string iName_;
     std::string documentation_;

@@ -1,6 +1,10 @@
 #include "browser/control/type_library_reader.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -27,10 +31,13 @@ bool StartsWith(std::span<const uint8_t> bytes, const char* magic, size_t length
     return true;
 }
 
-TypeLibrary ParseBlob(std::span<const uint8_t> blob, const std::string& source, uint64_t base) {
+using MsftParse = TypeLibrary (*)(const ByteReader&);
+
+TypeLibrary ParseBlob(std::span<const uint8_t> blob, const std::string& source, uint64_t base,
+                      MsftParse parse) {
     const ByteReader reader(blob, source, base);
     if (StartsWith(blob, "MSFT", 4))
-        return ParseMsft(reader);
+        return parse(reader);
     if (StartsWith(blob, "SLTG", 4))
         reader.Fail("old-format (SLTG) type library, which is not supported");
     reader.Fail("not a type library (neither MSFT data nor a PE image)");
@@ -40,17 +47,33 @@ TypeLibrary ParseBlob(std::span<const uint8_t> blob, const std::string& source, 
     throw VbError(number, source + ": " + ErrorDescription(number));
 }
 
-}  // namespace
-
-TypeLibrary ReadTypeLibrary(std::span<const uint8_t> bytes, const std::string& source) {
+TypeLibrary Read(std::span<const uint8_t> bytes, const std::string& source, MsftParse parse) {
     if (StartsWith(bytes, "MZ", 2)) {
         const ResourceBlob blob = FindTypeLibResource(ByteReader(bytes, source));
-        return ParseBlob(blob.data, source, blob.fileOffset);
+        return ParseBlob(blob.data, source, blob.fileOffset, parse);
     }
-    return ParseBlob(bytes, source, 0);
+    return ParseBlob(bytes, source, 0, parse);
 }
 
-TypeLibrary ReadTypeLibraryFile(const std::string& unixPath, const std::string& source) {
+// The file's bytes, mapped read-only: the parser touches only the pages it
+// reads, so a library's name costs a few pages, not the whole file.
+class MappedFile {
+  public:
+    MappedFile(const std::string& unixPath, const std::string& source);
+    ~MappedFile() {
+        if (data_ != nullptr)
+            munmap(data_, size_);
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    std::span<const uint8_t> Bytes() const { return {static_cast<const uint8_t*>(data_), size_}; }
+
+  private:
+    void* data_ = nullptr;
+    size_t size_ = 0;
+};
+
+MappedFile::MappedFile(const std::string& unixPath, const std::string& source) {
     struct stat info {};
     if (stat(unixPath.c_str(), &info) != 0)
         ThrowFileError(errno == EACCES ? kErrPermissionDenied : kErrFileNotFound, source);
@@ -60,14 +83,34 @@ TypeLibrary ReadTypeLibraryFile(const std::string& unixPath, const std::string& 
         ThrowFormatError(source, "file of " + std::to_string(info.st_size) +
                                      " bytes is too large to be a type library");
 
-    const std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(unixPath.c_str(), "rb"),
-                                                     &std::fclose);
-    if (!file)
+    const int fd = ::open(unixPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         ThrowFileError(errno == EACCES ? kErrPermissionDenied : kErrPathFileAccess, source);
-    std::vector<uint8_t> bytes(static_cast<size_t>(info.st_size));
-    if (!bytes.empty() && std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
+    size_ = static_cast<size_t>(info.st_size);
+    if (size_ > 0) {
+        data_ = mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+        if (data_ == MAP_FAILED)
+            data_ = nullptr;
+    }
+    ::close(fd);
+    if (size_ > 0 && data_ == nullptr)
         ThrowFileError(kErrPathFileAccess, source);
-    return ReadTypeLibrary(bytes, source);
+}
+
+}  // namespace
+
+TypeLibrary ReadTypeLibrary(std::span<const uint8_t> bytes, const std::string& source) {
+    return Read(bytes, source, &ParseMsft);
+}
+
+TypeLibrary ReadTypeLibraryFile(const std::string& unixPath, const std::string& source) {
+    const MappedFile file(unixPath, source);
+    return Read(file.Bytes(), source, &ParseMsft);
+}
+
+TypeLibrary ReadTypeLibrarySummaryFile(const std::string& unixPath, const std::string& source) {
+    const MappedFile file(unixPath, source);
+    return Read(file.Bytes(), source, &ParseMsftSummary);
 }
 
 }  // namespace qfw

@@ -25,4 +25,9 @@ TypeLibrary ReadTypeLibrary(std::span<const uint8_t> bytes, const std::string& s
 // Reads the file at `unixPath`; messages name it as `source`.
 TypeLibrary ReadTypeLibraryFile(const std::string& unixPath, const std::string& source);
 
+// Only the library's name and help string (no types), reading no more of
+// the file than those need. Same errors as ReadTypeLibraryFile for what it
+// reads.
+TypeLibrary ReadTypeLibrarySummaryFile(const std::string& unixPath, const std::string& source);
+
 }  // namespace qfw
