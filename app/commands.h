@@ -14,4 +14,7 @@ inline constexpr int kExitUsage = 1;
 inline constexpr int kExitInput = 2;
 inline constexpr int kExitFailed = 3;
 
+// qfwizard project FILE... [--json]: lists projects as the object model sees them.
+void AddProjectCommand(CLI::App& app, int& exitCode);
+
 }  // namespace qfw::app

@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(0, 1);
 
     int exitCode = qfw::app::kExitOk;
+    qfw::app::AddProjectCommand(app, exitCode);
 
     try {
         app.parse(argc, argv);
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
         const int code = app.exit(e);
         return code == 0 ? qfw::app::kExitOk : qfw::app::kExitUsage;
     }
-    if (argc == 1) std::cout << app.help();
+    if (argc == 1)
+        std::cout << app.help();
     return exitCode;
 }

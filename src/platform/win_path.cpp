@@ -242,7 +242,8 @@ std::string WindowsToUnix(const std::string& winPath, const DriveMap& map) {
                 name = found;
             }
         }
-        unix += "/" + name;
+        unix.push_back('/');
+        unix += name;
     }
     return unix.empty() ? "/" : unix;
 }
@@ -264,10 +265,12 @@ std::string UnixToWindows(const std::string& unixPath, const DriveMap& map) {
         kept.push_back(element);
     }
     std::string clean;
-    for (const std::string& element : kept)
-        clean += "/" + element;
+    for (const std::string& element : kept) {
+        clean.push_back('/');
+        clean += element;
+    }
     if (clean.empty())
-        clean = "/";
+        clean.push_back('/');
 
     std::string drive = "Z:";
     std::string rest = clean;

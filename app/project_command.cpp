@@ -1,0 +1,200 @@
+// qfwizard project FILE... [--json]: the projects as the object model sees
+// them, so that users (and we) can check what the wizard will work with.
+#include <algorithm>
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include "commands.h"
+#include "engine/ide/code_lines.h"
+#include "engine/ide/code_module.h"
+#include "engine/ide/vb_component.h"
+#include "engine/ide/vb_components.h"
+#include "engine/ide/vb_control.h"
+#include "engine/ide/vb_form.h"
+#include "engine/ide/vb_project.h"
+#include "engine/ide/vb_projects.h"
+#include "engine/ide/vbe.h"
+#include "platform/vb_error.h"
+#include "platform/win_path.h"
+
+namespace qfw::app {
+
+namespace {
+
+struct ProcedureRow {
+    std::string name;
+    int32_t kind, start, body, count;
+};
+
+// Procedures in module order: one lookup per procedure line, by ProcOfLine.
+std::vector<ProcedureRow> Procedures(const ide::CodeModule& code) {
+    std::vector<ProcedureRow> rows;
+    std::string lastName;
+    int32_t lastKind = -1;
+    for (int32_t line = 1; line <= code.CountOfLines(); ++line) {
+        int32_t kind = 0;
+        const std::string name = code.ProcOfLine(line, kind);
+        if (name.empty() || (name == lastName && kind == lastKind))
+            continue;
+        lastName = name;
+        lastKind = kind;
+        rows.push_back({name, kind, code.ProcStartLine(name, kind), code.ProcBodyLine(name, kind),
+                        code.ProcCountLines(name, kind)});
+        line = std::max(line, rows.back().start + rows.back().count - 1);
+    }
+    return rows;
+}
+
+std::string JsonString(const std::string& text) {
+    std::ostringstream out;
+    out << '"';
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            out << '\\' << c;
+        } else if (c < 0x20) {
+            static const char* hex = "0123456789abcdef";
+            out << "\\u00" << hex[c >> 4] << hex[c & 15];
+        } else if (c >= 0x80) {
+            // ANSI (code page 1252) bytes as their Unicode characters.
+            static const char16_t k80[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020,
+                                             0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,
+                                             0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D,
+                                             0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A,
+                                             0x0153, 0x9D,   0x017E, 0x0178};
+            const unsigned cp = c < 0xA0 ? k80[c - 0x80] : c;
+            if (cp < 0x800) {
+                out << static_cast<char>(0xC0 | (cp >> 6)) << static_cast<char>(0x80 | (cp & 0x3F));
+            } else {
+                out << static_cast<char>(0xE0 | (cp >> 12))
+                    << static_cast<char>(0x80 | ((cp >> 6) & 0x3F))
+                    << static_cast<char>(0x80 | (cp & 0x3F));
+            }
+        } else {
+            out << c;
+        }
+    }
+    out << '"';
+    return out.str();
+}
+
+bool ListsDesigner(int32_t type) {
+    return type == ide::vbext_ct_UserControl || type == ide::vbext_ct_VBForm ||
+           type == ide::vbext_ct_VBMDIForm;
+}
+
+void PrintText(ide::VBE& vbe) {
+    auto projects = vbe.VBProjects();
+    for (int32_t p = 1; p <= projects->Count(); ++p) {
+        auto project = projects->Item(p);
+        std::cout << "Project " << project->Name() << "  " << project->FileName() << "\n";
+        auto components = project->VBComponents();
+        for (int32_t c = 1; c <= components->Count(); ++c) {
+            auto component = components->Item(c);
+            std::cout << "  " << component->Name() << "  type " << component->Type() << "  "
+                      << component->FileNames(1) << "\n";
+            if (!ListsDesigner(component->Type()))
+                continue;
+            if (auto designer = component->Designer()) {
+                auto controls = designer->VBControls();
+                for (int32_t k = 1; k <= controls->Count(); ++k) {
+                    auto control = controls->Item(k);
+                    std::cout << "    control " << control->Name() << "  " << control->ClassName()
+                              << "  " << control->ProgId() << "\n";
+                }
+            }
+            if (auto code = component->CodeModule()) {
+                for (const ProcedureRow& row : Procedures(*code)) {
+                    std::cout << "    procedure " << row.name << "  kind " << row.kind << "  start "
+                              << row.start << "  body " << row.body << "  count " << row.count
+                              << "\n";
+                }
+            }
+        }
+    }
+}
+
+void PrintJson(ide::VBE& vbe) {
+    auto projects = vbe.VBProjects();
+    std::cout << "{\"projects\":[";
+    for (int32_t p = 1; p <= projects->Count(); ++p) {
+        auto project = projects->Item(p);
+        if (p > 1)
+            std::cout << ",";
+        std::cout << "{\"name\":" << JsonString(project->Name())
+                  << ",\"file\":" << JsonString(project->FileName()) << ",\"components\":[";
+        auto components = project->VBComponents();
+        for (int32_t c = 1; c <= components->Count(); ++c) {
+            auto component = components->Item(c);
+            if (c > 1)
+                std::cout << ",";
+            std::cout << "{\"name\":" << JsonString(component->Name())
+                      << ",\"type\":" << component->Type()
+                      << ",\"file\":" << JsonString(component->FileNames(1));
+            if (ListsDesigner(component->Type())) {
+                std::cout << ",\"controls\":[";
+                if (auto designer = component->Designer()) {
+                    auto controls = designer->VBControls();
+                    for (int32_t k = 1; k <= controls->Count(); ++k) {
+                        auto control = controls->Item(k);
+                        if (k > 1)
+                            std::cout << ",";
+                        std::cout << "{\"name\":" << JsonString(control->Name())
+                                  << ",\"classname\":" << JsonString(control->ClassName())
+                                  << ",\"progid\":" << JsonString(control->ProgId()) << "}";
+                    }
+                }
+                std::cout << "],\"procedures\":[";
+                if (auto code = component->CodeModule()) {
+                    bool first = true;
+                    for (const ProcedureRow& row : Procedures(*code)) {
+                        if (!first)
+                            std::cout << ",";
+                        first = false;
+                        std::cout << "{\"name\":" << JsonString(row.name)
+                                  << ",\"kind\":" << row.kind << ",\"start\":" << row.start
+                                  << ",\"body\":" << row.body << ",\"count\":" << row.count << "}";
+                    }
+                }
+                std::cout << "]";
+            }
+            std::cout << "}";
+        }
+        std::cout << "]}";
+    }
+    std::cout << "]}\n";
+}
+
+}  // namespace
+
+void AddProjectCommand(CLI::App& app, int& exitCode) {
+    auto* command = app.add_subcommand(
+        "project",
+        "List projects (.vbp) or groups (.vbg) as the wizard sees them: components, the controls "
+        "of UserControls and forms, and their procedures");
+    auto files = std::make_shared<std::vector<std::string>>();
+    auto json = std::make_shared<bool>(false);
+    command->add_option("FILE", *files, "project (.vbp) or group (.vbg) files")->required();
+    command->add_flag("--json", *json, "print JSON instead of text");
+    command->callback([files, json, &exitCode] {
+        auto vbe = ide::VBE::Create();
+        try {
+            for (const std::string& file : *files) {
+                vbe->VBProjects()->AddFromFile(UnixToWindows(file));
+            }
+        } catch (const VbError& e) {
+            std::cerr << "qfwizard project: " << e.Description() << " (error " << e.Number()
+                      << ")\n";
+            exitCode = kExitInput;
+            return;
+        }
+        if (*json) {
+            PrintJson(*vbe);
+        } else {
+            PrintText(*vbe);
+        }
+        exitCode = kExitOk;
+    });
+}
+
+}  // namespace qfw::app
