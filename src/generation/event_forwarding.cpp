@@ -35,7 +35,7 @@ struct ProcedureSpan {
 
 std::optional<ProcedureSpan> FindProcedure(const ide::CodeModule* module, const std::string& name,
                                            int32_t procKind) {
-    if (!module)
+    if (!module || !module->HasProc(name, procKind))
         return std::nullopt;
     ProcedureSpan span;
     try {
@@ -184,7 +184,8 @@ bool Wizard::AddNewHandler(const std::string& control, const std::string& name,
             try {
                 DeleteFile(candidate);
             } catch (const VbError& e) {
-                if (e.Number() != kErrFileNotFound) throw;
+                if (e.Number() != kErrFileNotFound)
+                    throw;
             }
             AppendToFile(candidate, text);
             handlerFile = candidate;

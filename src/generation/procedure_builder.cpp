@@ -70,7 +70,8 @@ ParsedItem ParseItem(const std::string& text, std::string name, int16_t kind,
 // the module from compiling.
 std::unordered_set<std::string> DeclaredEvents(const ide::CodeModule* module) {
     std::unordered_set<std::string> names;
-    if (!module) return names;
+    if (!module)
+        return names;
     try {
         const int32_t last = module->CountOfDeclarationLines();
         for (int32_t line = 1; line <= last; ++line) {
@@ -79,7 +80,8 @@ std::unordered_set<std::string> DeclaredEvents(const ide::CodeModule* module) {
                  at = text.find("event ", at + 1)) {
                 const size_t name = at + 6;
                 const size_t open = text.find('(', name);
-                if (open != std::string::npos) names.insert(text.substr(name, open - name));
+                if (open != std::string::npos)
+                    names.insert(text.substr(name, open - name));
             }
         }
     } catch (const VbError&) {
