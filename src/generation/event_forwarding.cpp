@@ -35,7 +35,7 @@ struct ProcedureSpan {
 
 std::optional<ProcedureSpan> FindProcedure(const ide::CodeModule* module, const std::string& name,
                                            int32_t procKind) {
-    if (!module)
+    if (!module || !module->HasProc(name, procKind))
         return std::nullopt;
     ProcedureSpan span;
     try {
@@ -181,8 +181,12 @@ bool Wizard::AddNewHandler(const std::string& control, const std::string& name,
             if (folder == UserDataFolder_)
                 CreateFolders(folder);
             // Deleted, then created afresh: a scratch file read back at once.
-            if (FileExists(candidate))
+            try {
                 DeleteFile(candidate);
+            } catch (const VbError& e) {
+                if (e.Number() != kErrFileNotFound)
+                    throw;
+            }
             AppendToFile(candidate, text);
             handlerFile = candidate;
             break;
@@ -201,7 +205,9 @@ bool Wizard::AddNewHandler(const std::string& control, const std::string& name,
         std::shared_ptr<ide::CodeModule> module = userControl->CodeModule();
         if (!module)
             throw VbError(kErrObjectNotSet);
-        module->AddFromFile(handlerFile);
+        // The module takes the handler file's text as AddFromFile would; the
+        // bytes are the ones just written, so they are not read back.
+        module->AddFromString(text);
     } catch (const VbError&) {
         return false;
     }

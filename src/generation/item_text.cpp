@@ -51,6 +51,15 @@ std::string UpperCase(std::string_view text) {
     return out;
 }
 
+std::string LowerCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
 size_t FindText(std::string_view text, std::string_view what) {
     size_t at = text.find(what);
     return at == std::string_view::npos ? 0 : at + 1;

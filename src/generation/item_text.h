@@ -27,8 +27,9 @@ inline constexpr std::string_view kWizardCommentDashesBlank =
 // Text with leading and trailing blanks (character 32 only) removed.
 std::string TrimBlanks(std::string_view text);
 
-// ASCII upper case; other bytes unchanged.
+// ASCII upper and lower case; other bytes unchanged.
 std::string UpperCase(std::string_view text);
+std::string LowerCase(std::string_view text);
 
 // 1-based position of the first `what` in `text`, 0 when absent. An empty
 // `what` is found at position 1, as the runtime answers.

@@ -75,12 +75,10 @@ int16_t Wizard::CheckForExistingProc(const std::string& sProcName) {
     // Sub or Function first, so a name used by both a Sub and a property is a Sub.
     for (Question q : {Question{ide::vbext_pk_Proc, 1}, Question{ide::vbext_pk_Let, 2},
                        Question{ide::vbext_pk_Get, 4}}) {
-        try {
-            module->ProcBodyLine(sProcName, q.procKind);
+        // The body-line question, asked without the error it raises for a
+        // procedure that is not there.
+        if (module->HasProc(sProcName, q.procKind))
             return q.answer;
-        } catch (const VbError&) {
-            // Not there with this kind; ask the next question.
-        }
     }
     return 0;
 }

@@ -1,7 +1,9 @@
 // BuildProcedures and GetTypeToken: from one batch of item texts to Visual
 // Basic procedures in the UserControl's code module.
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/ide/code_module.h"
@@ -62,23 +64,29 @@ ParsedItem ParseItem(const std::string& text, std::string name, int16_t kind,
     return item;
 }
 
-// True when the declarations section already declares the event, as it
-// does once an earlier constituent forwards it. A second declaration of the
-// same event would keep the module from compiling.
-bool DeclaresEvent(const ide::CodeModule* module, const std::string& name) {
+// The events the declarations section declares ("Event Click(" in any
+// letter case, with or without Public), by lower-case name. Forwarding a
+// second constituent's event needs no second declaration, which would keep
+// the module from compiling.
+std::unordered_set<std::string> DeclaredEvents(const ide::CodeModule* module) {
+    std::unordered_set<std::string> names;
     if (!module)
-        return false;
+        return names;
     try {
-        int32_t startLine = 1;
-        int32_t startColumn = 1;
-        int32_t endLine = module->CountOfDeclarationLines();
-        int32_t endColumn = -1;
-        if (endLine < 1)
-            return false;
-        return module->Find("Event " + name + "(", startLine, startColumn, endLine, endColumn);
+        const int32_t last = module->CountOfDeclarationLines();
+        for (int32_t line = 1; line <= last; ++line) {
+            const std::string text = generation::LowerCase(module->Lines(line, 1));
+            for (size_t at = text.find("event "); at != std::string::npos;
+                 at = text.find("event ", at + 1)) {
+                const size_t name = at + 6;
+                const size_t open = text.find('(', name);
+                if (open != std::string::npos)
+                    names.insert(text.substr(name, open - name));
+            }
+        }
     } catch (const VbError&) {
-        return false;
     }
+    return names;
 }
 
 void Append(std::vector<std::string>& buffer, std::vector<std::string> lines) {
@@ -113,6 +121,8 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
         std::vector<std::string> buffer;
         bool reachedGeneration = false;
         std::string date;
+        // Filled on the first event: declarations only grow by this buffer.
+        std::optional<std::unordered_set<std::string>> declaredEvents;
         for (size_t i = 0; i < sProcName.size(); ++i) {
             if (i >= iType.size()) {
                 RecordError(kErrSubscriptOutOfRange, ErrorDescription(kErrSubscriptOutOfRange));
@@ -125,13 +135,6 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
             const ParsedItem item = ParseItem(text, std::move(name), iType[i], *this);
             const ProcedureParts& p = item.parts;
 
-            auto eventModule = [this]() -> std::shared_ptr<ide::CodeModule> {
-                try {
-                    return UserControlModule();
-                } catch (const VbError&) {
-                    return nullptr;
-                }
-            };
             auto merge = [&] {
                 return MergeProcedure(item.kind, p.name, p.parameters, p.token, p.useSet,
                                       sControlName, p.type);
@@ -146,7 +149,16 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
                 } else if (item.kind == kKindMethod) {
                     Append(buffer, generation::MethodBlock(p, sControlName, date));
                 } else if (item.kind == kKindEvent) {
-                    if (merge() && !DeclaresEvent(eventModule().get(), p.name)) {
+                    if (!declaredEvents) {
+                        std::shared_ptr<ide::CodeModule> module;
+                        try {
+                            module = UserControlModule();
+                        } catch (const VbError&) {
+                        }
+                        declaredEvents = DeclaredEvents(module.get());
+                    }
+                    const bool forwarded = merge();
+                    if (forwarded && declaredEvents->insert(generation::LowerCase(p.name)).second) {
                         buffer.push_back(generation::EventDeclaration(p.name, p.parameters));
                     }
                 }

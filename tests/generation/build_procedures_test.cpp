@@ -2,6 +2,7 @@
 // byte, where it lands, and the batch rules.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -66,68 +67,16 @@ TEST_F(BuildProceduresTest, TwoConstituentsGiveTheGoldenUserControl) {
     EXPECT_EQ(SaveAndRead(), FixtureBytes("MyCtl_after_text2.ctl"));
 }
 
-TEST_F(BuildProceduresTest, ClickHandlerIsTheGoldenNewProcFile) {
-    ASSERT_EQ(wizard_.BuildProcedures({2}, {"Click () "}, "Text1"), 0);
-    EXPECT_EQ(ReadProjectFile("../program/NEWPROC.DAT"), FixtureBytes("newproc_click.golden"));
-    EXPECT_EQ(ReadProjectFile("QFNCODE.DAT"), "Event Click()\r\n");
-}
-
-TEST_F(BuildProceduresTest, FontAndColorDecideTypeTokenAndSet) {
-    struct Case {
-        std::string item;
-        std::vector<std::string> lines;  // lines 1, 4, 9 and 12 of the property block
-    };
-    const Case cases[] = {
-        {"Font As StdFont",
-         {"Public Property Let Font (fonFont As Font)", "    Set Text1.Font = fonFont",
-          "Public Property Get Font() As Font", "    Set Font = Text1.Font"}},
-        {"BackColor As OLE_COLOR",
-         {"Public Property Let BackColor (colBackColor As OLE_COLOR)",
-          "    Text1.BackColor = colBackColor", "Public Property Get BackColor() As OLE_COLOR",
-          "    BackColor = Text1.BackColor"}},
-        // The name decides even against the item's own type.
-        {"HeaderFont As Long",
-         {"Public Property Let HeaderFont (fonHeaderFont As Font)",
-          "    Set Text1.HeaderFont = fonHeaderFont", "Public Property Get HeaderFont() As Font",
-          "    Set HeaderFont = Text1.HeaderFont"}},
-        {"FillColor As Long",
-         {"Public Property Let FillColor (colFillColor As OLE_COLOR)",
-          "    Text1.FillColor = colFillColor", "Public Property Get FillColor() As OLE_COLOR",
-          "    FillColor = Text1.FillColor"}},
-        {"Enabled As Boolean",
-         {"Public Property Let Enabled (bEnabled As Boolean)", "    Text1.Enabled = bEnabled",
-          "Public Property Get Enabled() As Boolean", "    Enabled = Text1.Enabled"}},
-        // SINGLE shares BOOLEAN's token.
-        {"Ratio As Single",
-         {"Public Property Let Ratio (bRatio As Single)", "    Text1.Ratio = bRatio",
-          "Public Property Get Ratio() As Single", "    Ratio = Text1.Ratio"}},
-        // An object type outside the list: no token, assignments with Set.
-        {"Picture As Picture",
-         {"Public Property Let Picture (Picture As Picture)", "    Set Text1.Picture = Picture",
-          "Public Property Get Picture() As Picture", "    Set Picture = Text1.Picture"}},
-        // "As" inside the name is where the type is read from.
-        {"Aspect As Long",
-         {"Public Property Let Aspect (Aspect As ect As Long)", "    Set Text1.Aspect = Aspect",
-          "Public Property Get Aspect() As ect As Long", "    Set Aspect = Text1.Aspect"}},
-        // A property with parameters: no value parameter in the Let header.
-        {"List (Index) As String",
-         {"Public Property Let List(Index)", "    Text1.List = sList",
-          "Public Property Get List() As String", "    List = Text1.List"}},
-    };
-    for (const Case& c : cases) {
-        ASSERT_EQ(wizard_.BuildProcedures({0}, {c.item}, "Text1"), 0) << c.item;
-        const std::string file = ReadProjectFile("QFNCODE.DAT");
+TEST_F(BuildProceduresTest, PropertyVariantsFromTheCaseFile) {
+    for (const CaseBlock& c : ReadCases("property_variants.txt")) {
+        ASSERT_EQ(wizard_.BuildProcedures({0}, {c.keys.at("item")}, "Text1"), 0) << c.title;
+        std::istringstream file(ReadProjectFile("QFNCODE.DAT"));
         std::vector<std::string> lines;
-        for (size_t at = 0; at < file.size();) {
-            size_t end = file.find("\r\n", at);
-            lines.push_back(file.substr(at, end - at));
-            at = end + 2;
-        }
-        ASSERT_EQ(lines.size(), 15u) << c.item;
-        EXPECT_EQ(lines[0], c.lines[0]) << c.item;
-        EXPECT_EQ(lines[3], c.lines[1]) << c.item;
-        EXPECT_EQ(lines[8], c.lines[2]) << c.item;
-        EXPECT_EQ(lines[11], c.lines[3]) << c.item;
+        for (std::string line; std::getline(file, line);)
+            lines.push_back(line.substr(0, line.size() - 1));
+        ASSERT_EQ(lines.size(), 15u) << c.title;
+        EXPECT_EQ((std::vector<std::string>{lines[0], lines[3], lines[8], lines[11]}), c.expect)
+            << c.title;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "generation/generation_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -39,6 +40,36 @@ std::string CrLf(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         text += line + "\r\n";
     return text;
+}
+
+std::string JoinedCrLf(const std::vector<std::string>& lines) {
+    std::string text = CrLf(lines);
+    return text.substr(0, text.size() - std::min<size_t>(text.size(), 2));
+}
+
+std::vector<CaseBlock> ReadCases(const std::string& name) {
+    std::vector<CaseBlock> cases;
+    std::istringstream in(FixtureBytes(name));
+    std::vector<std::string>* block = nullptr;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("== ", 0) == 0) {
+            cases.push_back({line.substr(3), {}, {}, {}, false});
+            block = nullptr;
+        } else if (cases.empty()) {
+            continue;
+        } else if (line == "-- code") {
+            block = &cases.back().code;
+        } else if (line == "-- expect") {
+            block = &cases.back().expect;
+            cases.back().hasExpect = true;
+        } else if (block) {
+            block->push_back(line);
+        } else if (size_t colon = line.find(": "); colon != std::string::npos) {
+            cases.back().keys[line.substr(0, colon)] = line.substr(colon + 2);
+        }
+    }
+    EXPECT_FALSE(cases.empty()) << name << " holds no case";
+    return cases;
 }
 
 void GenerationTest::SetUp() {

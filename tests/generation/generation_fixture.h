@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,8 +36,23 @@ struct WizardTestPeer {
 // Reads the fixture file tests/fixtures/generation/<name> as bytes.
 std::string FixtureBytes(const std::string& name);
 
-// The lines of a text with CR LF line ends, each line followed by CR LF.
+// The lines, each followed by CR LF.
 std::string CrLf(const std::vector<std::string>& lines);
+
+// The lines joined by CR LF, as CodeModule::Lines gives a range.
+std::string JoinedCrLf(const std::vector<std::string>& lines);
+
+// One case of a case file under tests/fixtures/generation: "== title", then
+// "key: value" lines, then "-- code" and "-- expect" blocks of literal lines
+// ('#' lines before the first case are comments).
+struct CaseBlock {
+    std::string title;
+    std::map<std::string, std::string> keys;
+    std::vector<std::string> code;
+    std::vector<std::string> expect;
+    bool hasExpect = false;
+};
+std::vector<CaseBlock> ReadCases(const std::string& name);
 
 class GenerationTest : public ::testing::Test {
   protected:

@@ -510,6 +510,11 @@ int32_t CodeModule::ProcBodyLine(const std::string& procName, int32_t procKind) 
     return impl_->body[static_cast<size_t>(impl_->Find(procName, procKind))];
 }
 
+bool CodeModule::HasProc(const std::string& procName, int32_t procKind) const {
+    impl_->EnsureIndex();
+    return impl_->byKey.find(ProcKey(procName, procKind)) != impl_->byKey.end();
+}
+
 int32_t CodeModule::ProcCountLines(const std::string& procName, int32_t procKind) const {
     const auto pos = static_cast<size_t>(impl_->Find(procName, procKind));
     return impl_->LastOf(pos) - impl_->StartOf(pos) + 1;

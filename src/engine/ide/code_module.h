@@ -96,6 +96,11 @@ class CodeModule {
     int32_t ProcBodyLine(const std::string& procName, int32_t procKind) const;
     int32_t ProcCountLines(const std::string& procName, int32_t procKind) const;
 
+    // Whether ProcBodyLine would answer for this name and kind, without
+    // raising error 35 when it would not. Code generation asks this for
+    // every item it writes.
+    bool HasProc(const std::string& procName, int32_t procKind) const;
+
     // The name of the procedure whose start..start+count-1 range holds `line`,
     // its kind stored in `procKind`; "" (and kind 0) for a line of the
     // declarations section.
