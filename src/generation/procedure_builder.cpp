@@ -89,6 +89,15 @@ std::unordered_set<std::string> DeclaredEvents(const ide::CodeModule* module) {
     return names;
 }
 
+// An item text without a blank is a bare name: the browser writes a member
+// without a type that way. Such a member is a Variant, the language's
+// default type, so it is generated as "<name> As Variant" would be.
+std::string TypedItemText(const std::string& text) {
+    if (generation::FindText(text, " ") > 0)
+        return text;
+    return text + " As Variant";
+}
+
 void Append(std::vector<std::string>& buffer, std::vector<std::string> lines) {
     buffer.insert(buffer.end(), std::make_move_iterator(lines.begin()),
                   std::make_move_iterator(lines.end()));
@@ -128,7 +137,7 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
                 RecordError(kErrSubscriptOutOfRange, ErrorDescription(kErrSubscriptOutOfRange));
                 continue;
             }
-            const std::string& text = sProcName[i];
+            const std::string text = TypedItemText(sProcName[i]);
             std::string name = generation::ItemName(text);
             if (generation::UpperCase(name) == "HWND")
                 continue;

@@ -135,9 +135,10 @@ TEST_F(BuildProceduresTest, ExistingEventDeclarationIsNotRepeated) {
 
 TEST_F(BuildProceduresTest, ErrorsEndTheCallWithTheirNumber) {
     const std::string before = ModuleText();
-    // An item text without a blank after its name: nothing of the batch is
+    // A parameter list that is never closed: nothing of the batch is
     // inserted, not even the items before it.
-    EXPECT_EQ(wizard_.BuildProcedures({0, 0}, {"Caption As String", "Broken"}, "Text1"),
+    EXPECT_EQ(wizard_.BuildProcedures({0, 0}, {"Caption As String", "Broken (Left As Single"},
+                                      "Text1"),
               kErrInvalidProcedureCall);
     EXPECT_EQ(ModuleText(), before);
     EXPECT_FALSE(ProjectFileExists("QFNCODE.DAT"));
