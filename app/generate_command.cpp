@@ -21,7 +21,7 @@ constexpr const char* kFooter =
     "  qfwizard generate LabeledEdit.vbp --spec QUILLEDIT.OCX \\\n"
     "      --select property:Caption --select property:Text --select 'property:Value As Long' \\\n"
     "      --select method:Refresh --select event:Change --select event:KeyPress \\\n"
-    "      --order TextBox,Label,Dial --map property:TextBox,Label:Font --date 2024-01-05\n"
+    "      --order TextBox,Label,Dial --map property:TextBox,Label:BackColor --date 2024-01-05\n"
     "  qfwizard generate Group.vbg --project MyCtls --usercontrol Gauge --spec 'C:\\Lib\\G.ocx' "
     "\\\n"
     "      --interface Gauge --select-all --dry-run\n"
@@ -70,7 +70,7 @@ void AddGenerateCommand(CLI::App& app, int& exitCode) {
                         "that has it (default: the order of the controls on the UserControl)");
     command->add_option("--map", request->multiMaps,
                         "map one selected item common to several constituents onto all of them, "
-                        "KIND:CLASS,CLASS,...:TEXT, e.g. property:TextBox,Label:Font; "
+                        "KIND:CLASS,CLASS,...:TEXT, e.g. property:TextBox,Label:BackColor; "
                         "repeatable");
     command->add_option("--date", request->date,
                         "the date in the wizard's comments, YYYY-MM-DD (default today), for "
