@@ -18,5 +18,7 @@ inline constexpr int kExitFailed = 3;
 void AddTypelibCommand(CLI::App& app, int& exitCode);
 // qfwizard project FILE... [--json]: lists projects as the object model sees them.
 void AddProjectCommand(CLI::App& app, int& exitCode);
+// qfwizard generate FILE... --spec LIBRARY [options]: one wizard run without a window.
+void AddGenerateCommand(CLI::App& app, int& exitCode);
 
 }  // namespace qfw::app

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     int exitCode = qfw::app::kExitOk;
     qfw::app::AddTypelibCommand(app, exitCode);
     qfw::app::AddProjectCommand(app, exitCode);
+    qfw::app::AddGenerateCommand(app, exitCode);
 
     try {
         app.parse(argc, argv);
