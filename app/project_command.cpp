@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iostream>
 #include <memory>
-#include <sstream>
 
 #include "commands.h"
 #include "engine/class_registrations.h"
@@ -16,6 +15,7 @@
 #include "engine/ide/vb_project.h"
 #include "engine/ide/vb_projects.h"
 #include "engine/ide/vbe.h"
+#include "json.h"
 #include "platform/classes_root.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
@@ -47,38 +47,6 @@ std::vector<ProcedureRow> Procedures(const ide::CodeModule& code) {
         line = std::max(line, rows.back().start + rows.back().count - 1);
     }
     return rows;
-}
-
-std::string JsonString(const std::string& text) {
-    std::ostringstream out;
-    out << '"';
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            out << '\\' << c;
-        } else if (c < 0x20) {
-            static const char* hex = "0123456789abcdef";
-            out << "\\u00" << hex[c >> 4] << hex[c & 15];
-        } else if (c >= 0x80) {
-            // ANSI (code page 1252) bytes as their Unicode characters.
-            static const char16_t k80[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020,
-                                             0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,
-                                             0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D,
-                                             0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A,
-                                             0x0153, 0x9D,   0x017E, 0x0178};
-            const unsigned cp = c < 0xA0 ? k80[c - 0x80] : c;
-            if (cp < 0x800) {
-                out << static_cast<char>(0xC0 | (cp >> 6)) << static_cast<char>(0x80 | (cp & 0x3F));
-            } else {
-                out << static_cast<char>(0xE0 | (cp >> 12))
-                    << static_cast<char>(0x80 | ((cp >> 6) & 0x3F))
-                    << static_cast<char>(0x80 | (cp & 0x3F));
-            }
-        } else {
-            out << c;
-        }
-    }
-    out << '"';
-    return out.str();
 }
 
 bool ListsDesigner(int32_t type) {

@@ -3,83 +3,18 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "browser/browser.h"
 #include "browser/control/qfnrws.h"
 #include "commands.h"
+#include "json.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
 namespace qfw::app {
 namespace {
-
-// Libraries store 8-bit text in the Windows-1252 code page; the terminal and
-// JSON want UTF-8.
-std::string ToUtf8(const std::string& text) {
-    static const char16_t kHigh[32] = {
-        0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
-    std::string out;
-    out.reserve(text.size());
-    for (const unsigned char c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-            continue;
-        }
-        const char16_t u = c < 0xA0 ? kHigh[c - 0x80] : c;
-        if (u < 0x800) {
-            out += static_cast<char>(0xC0 | (u >> 6));
-        } else {
-            out += static_cast<char>(0xE0 | (u >> 12));
-            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        }
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    }
-    return out;
-}
-
-std::string JsonString(const std::string& text) {
-    std::ostringstream out;
-    out << '"';
-    for (const unsigned char c : ToUtf8(text)) {
-        switch (c) {
-            case '"':
-                out << "\\\"";
-                break;
-            case '\\':
-                out << "\\\\";
-                break;
-            case '\n':
-                out << "\\n";
-                break;
-            case '\r':
-                out << "\\r";
-                break;
-            case '\t':
-                out << "\\t";
-                break;
-            default:
-                if (c < 0x20) {
-                    static const char kDigits[] = "0123456789abcdef";
-                    out << "\\u00" << kDigits[c >> 4] << kDigits[c & 0xF];
-                } else {
-                    out << c;
-                }
-        }
-    }
-    out << '"';
-    return out.str();
-}
-
-std::string JsonArray(const std::vector<std::string>& items) {
-    std::string out = "[";
-    for (size_t i = 0; i < items.size(); ++i)
-        out += (i ? "," : "") + JsonString(items[i]);
-    return out + "]";
-}
 
 struct Listing {
     std::string name;
@@ -121,20 +56,20 @@ void Print(const std::string& file, int interfaceIndex, const Listing& l, bool j
                   << ",\"events\":" << JsonArray(l.events) << "}\n";
         return;
     }
-    std::cout << "Library: " << ToUtf8(l.name) << "\nHelp string: " << ToUtf8(l.documentation)
-              << "\nInterfaces:\n";
+    std::cout << "Library: " << Windows1252ToUtf8(l.name)
+              << "\nHelp string: " << Windows1252ToUtf8(l.documentation) << "\nInterfaces:\n";
     for (size_t i = 0; i < l.interfaces.size(); ++i)
-        std::cout << "  " << i << "  " << ToUtf8(l.interfaces[i]) << "\n";
+        std::cout << "  " << i << "  " << Windows1252ToUtf8(l.interfaces[i]) << "\n";
     if (l.interfaces.empty())
         return;
     std::cout << "Interface " << interfaceIndex << ": "
-              << ToUtf8(l.interfaces[static_cast<size_t>(interfaceIndex)]) << "\n";
+              << Windows1252ToUtf8(l.interfaces[static_cast<size_t>(interfaceIndex)]) << "\n";
     const std::pair<const char*, const std::vector<std::string>*> groups[] = {
         {"Properties", &l.properties}, {"Methods", &l.methods}, {"Events", &l.events}};
     for (const auto& [title, items] : groups) {
         std::cout << title << ":\n";
         for (const std::string& item : *items)
-            std::cout << "  " << ToUtf8(item) << "\n";
+            std::cout << "  " << Windows1252ToUtf8(item) << "\n";
     }
 }
 
@@ -165,8 +100,8 @@ int Run(const std::string& file, int interfaceIndex, bool json) {
             listing.events = Items(record.EventCount(), &objControl::Events, record);
         }
     } catch (const VbError& e) {
-        std::cerr << "qfwizard typelib: " << ToUtf8(e.Description()) << " (error " << e.Number()
-                  << ")\n";
+        std::cerr << "qfwizard typelib: " << Windows1252ToUtf8(e.Description()) << " (error "
+                  << e.Number() << ")\n";
         return kExitInput;
     }
     Print(file, interfaceIndex, listing, json);

@@ -1,10 +1,11 @@
 #include "engine/class_registrations.h"
 
-#include <cctype>
 
 #include "browser/control/type_library_reader.h"
 #include "engine/ide/vb_project.h"
 #include "engine/ide/vb_projects.h"
+#include "generation/item_text.h"
+#include "platform/classes_root.h"
 #include "platform/file_ops.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
@@ -18,12 +19,6 @@ std::string Left(const std::string& text, int32_t length) {
     if (length < 0)
         throw VbError(kErrInvalidProcedureCall);
     return text.substr(0, static_cast<size_t>(length));
-}
-
-std::string UCase(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
 }
 
 std::string AfterFirstDot(const std::string& text) {
@@ -56,6 +51,27 @@ std::string RegisteredLibraryPath(const RegistryView& view, const std::string& g
     return value->data.substr(0, value->data.find('\0'));
 }
 
+// The default value of a key under HKEY_CLASSES_ROOT, read as the original
+// did: into a 2048-character buffer, blanks trimmed, and the last character
+// (the terminating NUL the size counts) dropped. A missing key reads as an
+// empty text, so dropping its last character fails with error 5.
+std::string ReadDefaultValue(const std::string& key) {
+    constexpr uint32_t kBufferSize = 2048;
+    std::string text;
+    RegKey handle;
+    if (ClassesRoot().OpenKey(key, handle) == kErrorSuccess) {
+        std::string buffer(kBufferSize, '\0');
+        uint32_t size = kBufferSize;
+        if (ClassesRoot().QueryValueEx(handle, "", nullptr,
+                                       reinterpret_cast<uint8_t*>(buffer.data()),
+                                       &size) == kErrorSuccess) {
+            text = buffer.substr(0, size);
+        }
+    }
+    text = generation::TrimBlanks(text);
+    return Left(text, static_cast<int32_t>(text.size()) - 1);
+}
+
 void AddLearned(RegistryView& view, const std::string& key, const std::string& clsid) {
     view.AddEntry(key, "", clsid, RegLayer::Learned);
 }
@@ -64,15 +80,15 @@ void AddLearned(RegistryView& view, const std::string& key, const std::string& c
 
 std::string ConstituentClassKey(const std::string& progId, const std::string& className) {
     if (Left(className, 3) == "Qfn" || Left(className, 2) == "Qf") {
-        return UCase(className) + "." + className + "Ctrl.1" + "\\Clsid";
+        return generation::UpperCase(className) + "." + className + "Ctrl.1" + "\\Clsid";
     }
     if (Left(progId, 2) == "Mh") {
         return Left(progId, DotPosition(progId) - 4) + "." + className + "Ctrl.1" + "\\Clsid";
     }
     if (className == "MhEPEncryption")
         return "ENCRYPT.EncryptCtrl.1\\Clsid";
-    if (UCase(Left(progId, 9)) == "COMCTLLIB") {
-        return UCase(Left(progId, 6)) + "." + AfterFirstDot(progId) + "Ctrl\\CLSID";
+    if (generation::UpperCase(Left(progId, 9)) == "COMCTLLIB") {
+        return generation::UpperCase(Left(progId, 6)) + "." + AfterFirstDot(progId) + "Ctrl\\CLSID";
     }
     return progId + "\\Clsid";
 }
@@ -141,6 +157,41 @@ void LearnProjectControls(ide::VBE& vbe, RegistryView& view, std::vector<std::st
             }
         }
     }
+}
+
+bool FindControlLibrary(const ide::VBControl& control, const std::string& vbeFullName,
+                        std::string& result) {
+    // Every step runs even after an earlier one failed: a failure leaves its
+    // description as the result, and a later step that succeeds replaces it.
+    bool found = false;
+    auto step = [&](auto&& action) {
+        try {
+            action();
+        } catch (const VbError& e) {
+            result = e.Description();
+            found = false;
+        }
+    };
+    const std::string& progId = control.ProgId();
+    if (Left(progId, 2) == "VB") {
+        step([&] {
+            if (vbeFullName.empty())
+                throw VbError(kErrObjectNotSet);
+            result = Left(vbeFullName, static_cast<int32_t>(vbeFullName.size()) - 3) + "OLB";
+            found = true;
+        });
+        return found;
+    }
+
+    std::string key;
+    std::string clsid;
+    step([&] { key = ConstituentClassKey(progId, control.ClassName()); });
+    step([&] { clsid = ReadDefaultValue(key); });
+    step([&] {
+        result = ReadDefaultValue("CLSID\\" + clsid + "\\InprocServer32");
+        found = true;
+    });
+    return found;
 }
 
 }  // namespace qfw

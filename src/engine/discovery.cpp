@@ -13,6 +13,7 @@
 #include "engine/ide/vb_project.h"
 #include "engine/ide/vb_projects.h"
 #include "engine/wizard.h"
+#include "generation/item_text.h"
 #include "platform/shell.h"
 #include "platform/vb_error.h"
 
@@ -25,13 +26,6 @@ constexpr const char* kUnsavedMessage =
     "generate source code, you must save your UserControl along with its associated project. "
     "Please save your UserControl project and then restart the wizard.";
 
-std::string TrimBlanksOf(const std::string& text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 int16_t ToCount(int32_t count) {
     if (count > INT16_MAX)
         throw VbError(kErrOverflow);
@@ -41,9 +35,9 @@ int16_t ToCount(int32_t count) {
 // Position (from 1) of the first project whose trimmed name is the trimmed
 // `name`; 0 when there is none.
 int32_t ProjectPosition(ide::VBProjects& projects, const std::string& name) {
-    const std::string wanted = TrimBlanksOf(name);
+    const std::string wanted = generation::TrimBlanks(name);
     for (int32_t p = 1; p <= projects.Count(); ++p) {
-        if (TrimBlanksOf(projects.Item(p)->Name()) == wanted)
+        if (generation::TrimBlanks(projects.Item(p)->Name()) == wanted)
             return p;
     }
     return 0;
@@ -109,10 +103,10 @@ int16_t Wizard::EnumerateUserControl(const std::string& sProjectName,
     std::shared_ptr<ide::VBComponent> userControl;
     if (p != 0) {
         auto components = projects->Item(p)->VBComponents();
-        const std::string wanted = TrimBlanksOf(sUserControlName);
+        const std::string wanted = generation::TrimBlanks(sUserControlName);
         for (int32_t c = 1; c <= components->Count(); ++c) {
             auto component = components->Item(c);
-            if (TrimBlanksOf(component->Name()) != wanted)
+            if (generation::TrimBlanks(component->Name()) != wanted)
                 continue;
             userControl = component;
             UserControlFileName_ = component->FileNames(1);

@@ -2,11 +2,11 @@
 // members common to all constituents, the multi-mapping flags, and the
 // batches handed to the procedure builder in mapping order.
 #include <algorithm>
-#include <cctype>
 #include <numeric>
 
 #include "engine/ide/vb_control.h"
 #include "engine/wizard.h"
+#include "generation/item_text.h"
 #include "platform/shell.h"
 #include "platform/vb_error.h"
 
@@ -97,12 +97,6 @@ int16_t FindItem(const objControl& record, int16_t kind, const std::string& text
             return i;
     }
     return -1;
-}
-
-std::string Upper(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
 }
 
 constexpr const char* kAddingPrefix[] = {"Adding Properties for ", "Adding Methods for ",
@@ -233,9 +227,9 @@ std::string Wizard::ConstituentName(size_t c) const {
 void Wizard::SortItems(std::vector<std::string>& items, int16_t first, int16_t last) {
     for (int16_t i = first; i <= last; ++i) {
         int16_t smallest = i;
-        std::string smallestKey = Upper(items[static_cast<size_t>(i)]);
+        std::string smallestKey = generation::UpperCase(items[static_cast<size_t>(i)]);
         for (int16_t j = static_cast<int16_t>(i + 1); j <= last; ++j) {
-            std::string key = Upper(items[static_cast<size_t>(j)]);
+            std::string key = generation::UpperCase(items[static_cast<size_t>(j)]);
             if (key < smallestKey) {
                 smallest = j;
                 smallestKey = std::move(key);

@@ -8,24 +8,11 @@
 #include <vector>
 
 #include "platform/vb_error.h"
+#include "platform/text_codec.h"
 
 namespace qfw {
 
 namespace {
-
-char LowerAsciiChar(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (LowerAsciiChar(a[i]) != LowerAsciiChar(b[i]))
-            return false;
-    }
-    return true;
-}
 
 bool IsDriveLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -87,7 +74,7 @@ std::string FindEntry(const std::string& folder, const std::string& element) {
     std::string found;
     while (dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
-        if (EqualsNoCase(name, element)) {
+        if (EqualsIgnoreCase(name, element)) {
             found = name;
             break;
         }
@@ -128,7 +115,7 @@ DriveMap DriveMap::FromEnvironment() {
 }
 
 std::string DriveMap::DriveRoot(char letter) const {
-    const char lower = LowerAsciiChar(letter);
+    const char lower = AsciiLower(letter);
     if (lower == 'z')
         return "/";
     if (lower == 'c')
@@ -222,7 +209,7 @@ std::string WindowsToUnix(const std::string& winPath, const DriveMap& map) {
         throw VbError(kErrPathNotFound, ErrorDescription(kErrPathNotFound) + ": " + winPath);
     }
     std::string root = map.DriveRoot(full[0]);
-    if (LowerAsciiChar(full[0]) == 'c' && map.dosDevices.empty())
+    if (AsciiLower(full[0]) == 'c' && map.dosDevices.empty())
         EnsureFolder(root);
     if (root.empty()) {
         throw VbError(kErrPathNotFound, ErrorDescription(kErrPathNotFound) + ": " + winPath);
@@ -291,7 +278,7 @@ std::string UnixToWindows(const std::string& unixPath, const DriveMap& map) {
 }
 
 bool SameWindowsPath(const std::string& a, const std::string& b) {
-    return EqualsNoCase(NormalizeWindowsPath(a), NormalizeWindowsPath(b));
+    return EqualsIgnoreCase(NormalizeWindowsPath(a), NormalizeWindowsPath(b));
 }
 
 }  // namespace qfw

@@ -4,6 +4,8 @@
 #include <cassert>
 #include <cstddef>
 
+#include "platform/text_codec.h"
+
 namespace qfw::ide {
 
 namespace {
@@ -13,20 +15,6 @@ constexpr size_t kBlockTarget = 256;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-char LowerChar(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (LowerChar(a[i]) != LowerChar(b[i]))
-            return false;
-    }
-    return true;
 }
 
 bool IsIdentChar(char c) {
@@ -61,7 +49,7 @@ class Words {
 std::string LowerAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out)
-        c = LowerChar(c);
+        c = AsciiLower(c);
     return out;
 }
 
@@ -86,7 +74,7 @@ bool IsAttributeLine(std::string_view text) {
     constexpr std::string_view kWord = "attribute";
     if (text.size() - i < kWord.size() + 1)
         return false;
-    if (!EqualsNoCase(text.substr(i, kWord.size()), kWord))
+    if (!EqualsIgnoreCase(text.substr(i, kWord.size()), kWord))
         return false;
     return IsBlank(text[i + kWord.size()]);
 }
@@ -247,41 +235,41 @@ LineInfo ClassifyLine(std::string_view text) {
     }
     Words words(text.substr(i));
     std::string_view w = words.Next();
-    if (EqualsNoCase(w, "rem")) {
+    if (EqualsIgnoreCase(w, "rem")) {
         info.cls = LineClass::kComment;
         return info;
     }
     if (w == "#") {
-        info.cls = EqualsNoCase(words.Next(), "const") ? LineClass::kCondConst : LineClass::kCode;
+        info.cls = EqualsIgnoreCase(words.Next(), "const") ? LineClass::kCondConst : LineClass::kCode;
         return info;
     }
     info.cls = LineClass::kCode;
-    if (EqualsNoCase(w, "end")) {
+    if (EqualsIgnoreCase(w, "end")) {
         const std::string_view what = words.Next();
-        if (EqualsNoCase(what, "sub") || EqualsNoCase(what, "function") ||
-            EqualsNoCase(what, "property")) {
+        if (EqualsIgnoreCase(what, "sub") || EqualsIgnoreCase(what, "function") ||
+            EqualsIgnoreCase(what, "property")) {
             info.cls = LineClass::kProcEnd;
         }
         return info;
     }
-    if (EqualsNoCase(w, "public") || EqualsNoCase(w, "private") || EqualsNoCase(w, "friend")) {
+    if (EqualsIgnoreCase(w, "public") || EqualsIgnoreCase(w, "private") || EqualsIgnoreCase(w, "friend")) {
         w = words.Next();
     }
-    if (EqualsNoCase(w, "static"))
+    if (EqualsIgnoreCase(w, "static"))
         w = words.Next();
     int32_t kind = 0;
-    if (EqualsNoCase(w, "property")) {
+    if (EqualsIgnoreCase(w, "property")) {
         const std::string_view access = words.Next();
-        if (EqualsNoCase(access, "get")) {
+        if (EqualsIgnoreCase(access, "get")) {
             kind = 3;
-        } else if (EqualsNoCase(access, "let")) {
+        } else if (EqualsIgnoreCase(access, "let")) {
             kind = 1;
-        } else if (EqualsNoCase(access, "set")) {
+        } else if (EqualsIgnoreCase(access, "set")) {
             kind = 2;
         } else {
             return info;
         }
-    } else if (!EqualsNoCase(w, "sub") && !EqualsNoCase(w, "function")) {
+    } else if (!EqualsIgnoreCase(w, "sub") && !EqualsIgnoreCase(w, "function")) {
         return info;
     }
     const std::string_view name = words.Next();
