@@ -10,36 +10,20 @@
 #include "engine/ide/vb_project.h"
 #include "engine/ide/vb_projects.h"
 #include "platform/win_path.h"
+#include "support/temp_folder.h"
 
 namespace qfw {
 
 namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 namespace {
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 }  // namespace
 
 std::string FixtureBytes(const std::string& name) {
     return ReadBytes(fs::path(QFW_FIXTURES) / "generation" / name);
-}
-
-std::string CrLf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return text;
 }
 
 std::string JoinedCrLf(const std::vector<std::string>& lines) {

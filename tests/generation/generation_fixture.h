@@ -14,6 +14,7 @@
 #include "engine/ide/vb_component.h"
 #include "engine/ide/vbe.h"
 #include "engine/wizard.h"
+#include "support/temp_folder.h"
 #include "platform/short_date.h"
 
 namespace qfw {
@@ -37,7 +38,7 @@ struct WizardTestPeer {
 std::string FixtureBytes(const std::string& name);
 
 // The lines, each followed by CR LF.
-std::string CrLf(const std::vector<std::string>& lines);
+using testing::CrLf;
 
 // The lines joined by CR LF, as CodeModule::Lines gives a range.
 std::string JoinedCrLf(const std::vector<std::string>& lines);

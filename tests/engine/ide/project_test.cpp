@@ -16,22 +16,16 @@
 #include "engine/ide/vbe.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
+#include "support/temp_folder.h"
 
 namespace qfw::ide {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadUnix(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteUnix(const fs::path& path, const std::string& bytes) {
+void WriteFileCreatingFolders(const fs::path& path, const std::string& bytes) {
     fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
+    qfw::testing::WriteBytes(path, bytes);
 }
 
 // A scratch copy of the fixtures, so that saving never touches the originals.
@@ -99,7 +93,7 @@ TEST_F(ProjectTest, LoadsEveryComponentOfAProject) {
         EXPECT_EQ(c->Type(), table[i].type);
         EXPECT_EQ(c->FileNames(1), Win(table[i].file));
         EXPECT_EQ(c->Designer() != nullptr, table[i].designer);
-        EXPECT_EQ(c->Text(), ReadUnix(dir_ / table[i].file)) << "round trip";
+        EXPECT_EQ(c->Text(), qfw::testing::ReadBytes(dir_ / table[i].file)) << "round trip";
     }
     EXPECT_EQ(components->Item(1)->FileCount(), 2);
     EXPECT_EQ(components->Item(1)->FileNames(2), Win("gauges/Gauge.ctx"));
@@ -160,7 +154,7 @@ TEST_F(ProjectTest, EditedFilesKeepUntouchedBytesAndUnchangedOnesAreNotWritten) 
     vbe_->VBProjects()->AddFromFile(Win("gauges/Gauges.vbp"));
     auto project = vbe_->ActiveVBProject();
     auto gauge = project->VBComponents()->Item("Gauge");
-    const std::string original = ReadUnix(dir_ / "gauges/Gauge.ctl");
+    const std::string original = qfw::testing::ReadBytes(dir_ / "gauges/Gauge.ctl");
     const auto stamp = fs::last_write_time(dir_ / "gauges/frmTest.frm");
 
     gauge->CodeModule()->InsertLines(3, "Private m_Dirty As Boolean");
@@ -168,11 +162,11 @@ TEST_F(ProjectTest, EditedFilesKeepUntouchedBytesAndUnchangedOnesAreNotWritten) 
     project->Save();
     std::string expected = original;
     expected.insert(expected.find("Event Change()"), "Private m_Dirty As Boolean\r\n");
-    EXPECT_EQ(ReadUnix(dir_ / "gauges/Gauge.ctl"), expected);
+    EXPECT_EQ(qfw::testing::ReadBytes(dir_ / "gauges/Gauge.ctl"), expected);
 
     gauge->CodeModule()->DeleteLines(3);
     gauge->Save();
-    EXPECT_EQ(ReadUnix(dir_ / "gauges/Gauge.ctl"), original);
+    EXPECT_EQ(qfw::testing::ReadBytes(dir_ / "gauges/Gauge.ctl"), original);
     EXPECT_FALSE(project->IsDirty());
     EXPECT_EQ(fs::last_write_time(dir_ / "gauges/frmTest.frm"), stamp);
 }
@@ -181,8 +175,8 @@ TEST_F(ProjectTest, AFileChangedOnDiskIsNotOverwritten) {
     vbe_->VBProjects()->AddFromFile(Win("gauges/Gauges.vbp"));
     auto gauge = vbe_->ActiveVBProject()->VBComponents()->Item("Gauge");
     gauge->CodeModule()->InsertLines(1, "' generated");
-    const std::string outside = ReadUnix(dir_ / "gauges/Gauge.ctl") + "' edited elsewhere\r\n";
-    WriteUnix(dir_ / "gauges/Gauge.ctl", outside);
+    const std::string outside = qfw::testing::ReadBytes(dir_ / "gauges/Gauge.ctl") + "' edited elsewhere\r\n";
+    WriteFileCreatingFolders(dir_ / "gauges/Gauge.ctl", outside);
     try {
         gauge->Save();
         FAIL() << "saved over a changed file";
@@ -190,7 +184,7 @@ TEST_F(ProjectTest, AFileChangedOnDiskIsNotOverwritten) {
         EXPECT_EQ(e.Number(), 75);
         EXPECT_NE(e.Description().find("changed on disk"), std::string::npos);
     }
-    EXPECT_EQ(ReadUnix(dir_ / "gauges/Gauge.ctl"), outside);
+    EXPECT_EQ(qfw::testing::ReadBytes(dir_ / "gauges/Gauge.ctl"), outside);
 }
 
 TEST_F(ProjectTest, GroupLoadsItsProjectsInOrder) {
@@ -204,11 +198,11 @@ TEST_F(ProjectTest, GroupLoadsItsProjectsInOrder) {
     // FRMMAIN.FRM names frmMain.frm: elements are found without regard to case.
     auto form = vbe_->VBProjects()->Item(1)->VBComponents()->Item(1);
     EXPECT_EQ(form->Name(), "frmMain");
-    EXPECT_EQ(form->Text(), ReadUnix(dir_ / "group/Client/frmMain.frm"));
+    EXPECT_EQ(form->Text(), qfw::testing::ReadBytes(dir_ / "group/Client/frmMain.frm"));
     // LF-only files load and keep their line ends.
     auto server = vbe_->VBProjects()->Item("ChatServer")->VBComponents()->Item("CServer");
     EXPECT_EQ(server->CodeModule()->ProcBodyLine("Send", 0), 2);
-    EXPECT_EQ(server->Text(), ReadUnix(dir_ / "group/Server/CServer.cls"));
+    EXPECT_EQ(server->Text(), qfw::testing::ReadBytes(dir_ / "group/Server/CServer.cls"));
     EXPECT_THROW(vbe_->VBProjects()->Item(3), VbError);
     EXPECT_THROW(vbe_->VBProjects()->Item("Nope"), VbError);
 }
@@ -236,24 +230,24 @@ TEST_F(ProjectTest, BadInputFailsWithFileAndLineAndAddsNothing) {
     for (const Case& c : table) {
         SCOPED_TRACE(c.what);
         fs::remove_all(dir_ / "bad");
-        WriteUnix(dir_ / "bad/Bad.vbp", std::string("Type=Control\r\nUserControl=") +
+        WriteFileCreatingFolders(dir_ / "bad/Bad.vbp", std::string("Type=Control\r\nUserControl=") +
                                             fs::path(c.file).filename().string() +
                                             "\r\nName=\"Bad\"\r\n");
         if (std::string(c.file) == "bad/Bad.ctl")
-            WriteUnix(dir_ / c.file, c.bytes);
+            WriteFileCreatingFolders(dir_ / c.file, c.bytes);
         std::string message;
         EXPECT_EQ(LoadError("bad/Bad.vbp", &message), c.error);
         EXPECT_NE(message.find(c.message), std::string::npos) << message;
         EXPECT_EQ(vbe_->VBProjects()->Count(), 0);
     }
-    WriteUnix(dir_ / "bad/Empty.vbp", "");
+    WriteFileCreatingFolders(dir_ / "bad/Empty.vbp", "");
     EXPECT_EQ(LoadError("bad/Empty.vbp"), 321);
-    WriteUnix(dir_ / "bad/Garbage.vbp", std::string("\x7f"
+    WriteFileCreatingFolders(dir_ / "bad/Garbage.vbp", std::string("\x7f"
                                                     "ELF\0\0",
                                                     6));
     EXPECT_EQ(LoadError("bad/Garbage.vbp"), 321);
     EXPECT_EQ(LoadError("bad/Nothing.vbp"), 53);
-    WriteUnix(dir_ / "bad/G.vbg", "VBGROUP 5.0\r\nProject=Gone.vbp\r\n");
+    WriteFileCreatingFolders(dir_ / "bad/G.vbg", "VBGROUP 5.0\r\nProject=Gone.vbp\r\n");
     EXPECT_EQ(LoadError("bad/G.vbg"), 53);
     EXPECT_EQ(vbe_->VBProjects()->Count(), 0);
 }
