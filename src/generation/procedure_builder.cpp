@@ -201,28 +201,23 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
             RecordError(kErrSubscriptOutOfRange, ErrorDescription(kErrSubscriptOutOfRange));
             return 0;
         }
-        // A scratch file for the environment to read at once, created afresh
-        // where the deletion made room.
-        bool written = false;
-        tolerate([&] {
-            const std::string text = generation::JoinLines(buffer);
-            if (FileExists(workFile)) {
-                WriteFileAtomically(workFile, text);
-            } else {
-                AppendToFile(workFile, text);
-            }
-            written = true;
-        });
-        // A work file that could not be written may still hold an earlier
-        // batch, which must not be inserted again.
-        if (!written)
-            return 0;
-        tolerate([&] {
-            std::shared_ptr<ide::CodeModule> module = UserControlModule();
-            if (!module)
-                throw VbError(kErrSubscriptOutOfRange);
-            module->AddFromFile(workFile);
-        });
+        // The batch's lines must reach the module: a work file that cannot
+        // be written, or a UserControl the active project does not hold,
+        // loses them, and the caller has to hear of it rather than report
+        // success. (The work file may still hold an earlier batch, which must
+        // not be inserted again.)
+        const std::string text = generation::JoinLines(buffer);
+        if (FileExists(workFile)) {
+            WriteFileAtomically(workFile, text);
+        } else {
+            AppendToFile(workFile, text);
+        }
+        std::shared_ptr<ide::CodeModule> module = UserControlModule();
+        if (!module) {
+            RecordError(kErrSubscriptOutOfRange, ErrorDescription(kErrSubscriptOutOfRange));
+            return kErrSubscriptOutOfRange;
+        }
+        module->AddFromFile(workFile);
         return 0;
     } catch (const VbError& e) {
         return e.Number();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/ide/vb_projects.h"
+
 namespace qfw {
 namespace {
 
@@ -31,6 +33,21 @@ TEST(Wizard, PlainAccessorsStoreValuesUnchanged) {
     // Storing the project name looks nothing up.
     EXPECT_EQ(w.Result(), 0);
     EXPECT_EQ(w.UserControlFileName(), "");
+}
+
+TEST(Wizard, SetVBInstAgainReplacesTheEnvironment) {
+    auto first = ide::VBE::Create();
+    first->VBProjects()->AddNew("First");
+    auto second = ide::VBE::Create();
+    second->VBProjects()->AddNew("Second");
+    second->VBProjects()->AddNew("Third");
+    Wizard w;
+    std::vector<std::string> names;
+    w.SetVBInst(first);
+    EXPECT_EQ(w.EnumerateProjects(names), 1);
+    w.SetVBInst(second);
+    EXPECT_EQ(w.EnumerateProjects(names), 2);
+    EXPECT_EQ(names, (std::vector<std::string>{"Second", "Third"}));
 }
 
 }  // namespace

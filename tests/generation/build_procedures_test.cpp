@@ -2,6 +2,7 @@
 // byte, where it lands, and the batch rules.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -137,9 +138,9 @@ TEST_F(BuildProceduresTest, ErrorsEndTheCallWithTheirNumber) {
     const std::string before = ModuleText();
     // A parameter list that is never closed: nothing of the batch is
     // inserted, not even the items before it.
-    EXPECT_EQ(wizard_.BuildProcedures({0, 0}, {"Caption As String", "Broken (Left As Single"},
-                                      "Text1"),
-              kErrInvalidProcedureCall);
+    EXPECT_EQ(
+        wizard_.BuildProcedures({0, 0}, {"Caption As String", "Broken (Left As Single"}, "Text1"),
+        kErrInvalidProcedureCall);
     EXPECT_EQ(ModuleText(), before);
     EXPECT_FALSE(ProjectFileExists("QFNCODE.DAT"));
 
@@ -148,14 +149,23 @@ TEST_F(BuildProceduresTest, ErrorsEndTheCallWithTheirNumber) {
     EXPECT_EQ(ModuleText(), before);
 }
 
-TEST_F(BuildProceduresTest, NeverSavedUserControlIsNotGeneratedInto) {
+TEST_F(BuildProceduresTest, LinesThatCannotReachTheModuleFailTheCall) {
+    // Without the UserControl in the active project there is no module to
+    // insert into: the batch is lost, and the call says so.
     WizardTestPeer::Target(wizard_, "DemoCtl", "MyCtl", "");
     const std::string before = ModuleText();
-    EXPECT_EQ(wizard_.BuildProcedures({0}, {"Caption As String"}, "Text1"), 0);
+    EXPECT_EQ(wizard_.BuildProcedures({0}, {"Caption As String"}, "Text1"),
+              kErrSubscriptOutOfRange);
     EXPECT_EQ(ModuleText(), before);
-    // The work file is written; only the insertion found no component.
     EXPECT_EQ(ReadProjectFile("QFNCODE.DAT"), FixtureBytes("property_caption.golden"));
-    EXPECT_EQ(wizard_.LastErrorNumber(), kErrSubscriptOutOfRange);
+
+    // A work file that cannot be written: its file error is the result.
+    Load();
+    std::filesystem::remove(UnixPath("QFNCODE.DAT"));
+    std::filesystem::create_directory(UnixPath("QFNCODE.DAT"));
+    const int32_t result = wizard_.BuildProcedures({0}, {"Caption As String"}, "Text1");
+    EXPECT_TRUE(IsFileError(result)) << result;
+    EXPECT_EQ(ModuleText(), before);
 }
 
 }  // namespace
