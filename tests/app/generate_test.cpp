@@ -315,5 +315,22 @@ TEST_F(GenerateTest, ErrorsGiveTheirMessageAndCodeAndChangeNothing) {
     }
 }
 
+TEST_F(GenerateTest, GenerationFailureIsReportedNotSuccess) {
+    // The work file cannot be written over a folder: the first batch's code
+    // cannot reach the module, the later batches still run.
+    fs::create_directory(Project() / "QFNCODE.DAT");
+    const Outcome run = Run({File("LabeledEdit.vbp"), "--spec", File("QUILLEDIT.OCX"), "--select",
+                             "property:Text", "--select", "event:Change"});
+    EXPECT_EQ(run.exitCode, 3) << run.err;
+    EXPECT_NE(run.err.find("The following error was encountered while attempting to generate "
+                           "procedures: 75. Please contact support."),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.err.find("Completed Successfully"), std::string::npos);
+    // The Change handler, written by another route, is in the saved file.
+    EXPECT_NE(ReadBytes(File("LabeledEdit.ctl")).find("Private Sub dlLevel_Change()"),
+              std::string::npos);
+}
+
 }  // namespace
 }  // namespace qfw::testing
