@@ -10,8 +10,8 @@ namespace qfw::ide {
 
 namespace {
 
-constexpr size_t kBlockMax = 512;
-constexpr size_t kBlockTarget = 256;
+constexpr size_t kBlockMax = 128;
+constexpr size_t kBlockTarget = 64;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
