@@ -172,6 +172,107 @@ bool IsWordChar(char c) {
            static_cast<unsigned char>(c) >= 0x80;
 }
 
+// The header and end lines of the procedures, in file order. Every edit
+// shifts the procedures after it; the lines are kept per block of
+// kShiftBlock procedures with one pending offset per block, so a shift costs
+// the rest of one block and one add per later block rather than one add per
+// procedure (generation edits modules of thousands of procedures thousands
+// of times).
+class ProcLines {
+  public:
+    size_t Size() const { return body_.size(); }
+    bool Empty() const { return body_.empty(); }
+    int32_t Body(size_t j) const { return body_[j] + pending_[j / kShiftBlock]; }
+    int32_t End(size_t j) const { return end_[j] + pending_[j / kShiftBlock]; }
+    void SetEnd(size_t j, int32_t line) { end_[j] = line - pending_[j / kShiftBlock]; }
+    void AddToEnd(size_t j, int32_t k) { end_[j] += k; }
+
+    // Moves procedures `from` onward by k lines.
+    void Shift(size_t from, int32_t k) {
+        const size_t firstFullBlock = (from + kShiftBlock - 1) / kShiftBlock;
+        const size_t stop = std::min(body_.size(), firstFullBlock * kShiftBlock);
+        for (size_t j = from; j < stop; ++j) {
+            body_[j] += k;
+            end_[j] += k;
+        }
+        for (size_t b = firstFullBlock; b < pending_.size(); ++b)
+            pending_[b] += k;
+    }
+
+    // The first procedure whose header is at or after (after) `line`.
+    size_t FirstBodyAtOrAfter(int32_t line) const {
+        return Partition([&](size_t j) { return Body(j) < line; });
+    }
+    size_t FirstBodyAfter(int32_t line) const {
+        return Partition([&](size_t j) { return Body(j) <= line; });
+    }
+    // The first procedure whose end is at or after `line`.
+    size_t FirstEndAtOrAfter(int32_t line) const {
+        return Partition([&](size_t j) { return End(j) < line; });
+    }
+
+    void Clear() {
+        body_.clear();
+        end_.clear();
+        pending_.clear();
+    }
+    void PushBack(int32_t body, int32_t end) {
+        if (body_.size() % kShiftBlock == 0)
+            pending_.push_back(0);
+        body_.push_back(body - pending_.back());
+        end_.push_back(end - pending_.back());
+    }
+    void Insert(size_t at, const std::vector<int32_t>& bodies, const std::vector<int32_t>& ends) {
+        // The procedures from `at`'s block on change blocks: they take their
+        // pending offsets into their own lines first.
+        const size_t firstBlock = at / kShiftBlock;
+        Materialize(firstBlock);
+        const auto where = static_cast<ptrdiff_t>(at);
+        body_.insert(body_.begin() + where, bodies.begin(), bodies.end());
+        end_.insert(end_.begin() + where, ends.begin(), ends.end());
+        pending_.resize((body_.size() + kShiftBlock - 1) / kShiftBlock, 0);
+    }
+
+  private:
+    static constexpr size_t kShiftBlock = 64;
+
+    // The number of leading procedures for which `before` holds (it holds
+    // for a prefix, the lines being in order).
+    template <typename Pred>
+    size_t Partition(Pred before) const {
+        size_t low = 0;
+        size_t high = body_.size();
+        while (low < high) {
+            const size_t mid = low + (high - low) / 2;
+            if (before(mid)) {
+                low = mid + 1;
+            } else {
+                high = mid;
+            }
+        }
+        return low;
+    }
+    // Moves the pending offsets of the blocks from `firstBlock` on into the
+    // lines themselves.
+    void Materialize(size_t firstBlock) {
+        for (size_t b = firstBlock; b < pending_.size(); ++b) {
+            const int32_t offset = pending_[b];
+            if (offset == 0)
+                continue;
+            const size_t stop = std::min(body_.size(), (b + 1) * kShiftBlock);
+            for (size_t j = b * kShiftBlock; j < stop; ++j) {
+                body_[j] += offset;
+                end_[j] += offset;
+            }
+            pending_[b] = 0;
+        }
+    }
+
+    std::vector<int32_t> body_;
+    std::vector<int32_t> end_;
+    std::vector<int32_t> pending_;
+};
+
 }  // namespace
 
 struct CodeModule::Impl {
@@ -189,8 +290,7 @@ struct CodeModule::Impl {
     };
     mutable std::vector<Proc> pool;
     mutable std::vector<int32_t> order;
-    mutable std::vector<int32_t> body;
-    mutable std::vector<int32_t> end;
+    mutable ProcLines procs;
     mutable std::unordered_map<std::string, int32_t> byKey;
     mutable std::vector<int32_t> position;
     mutable bool positionStale = true;
@@ -206,8 +306,8 @@ struct CodeModule::Impl {
     }
     int32_t PositionOf(int32_t id) const;
     int32_t Find(const std::string& name, int32_t kind) const;
-    int32_t StartOf(size_t pos) const { return pos == 0 ? declEnd + 1 : end[pos - 1] + 1; }
-    int32_t LastOf(size_t pos) const { return pos + 1 == order.size() ? Count() : end[pos]; }
+    int32_t StartOf(size_t pos) const { return pos == 0 ? declEnd + 1 : procs.End(pos - 1) + 1; }
+    int32_t LastOf(size_t pos) const { return pos + 1 == order.size() ? Count() : procs.End(pos); }
     void AddToKeys(int32_t id, size_t pos) const;
 
     bool ContinuesBefore(int32_t line) const {
@@ -227,7 +327,7 @@ struct CodeModule::Impl {
                    LowerAscii(before.name) == LowerAscii(after.name);
         }
         // Before the first procedure, code lines make the declarations section.
-        const bool beforeProcs = stale || body.empty() || line < body.front();
+        const bool beforeProcs = stale || procs.Empty() || line < procs.Body(0);
         return !beforeProcs || (before.cls == LineClass::kCode) == (after.cls == LineClass::kCode);
     }
     void Delete(int32_t line, int32_t count);
@@ -236,8 +336,7 @@ struct CodeModule::Impl {
 void CodeModule::Impl::Rescan() const {
     pool.clear();
     order.clear();
-    body.clear();
-    end.clear();
+    procs.Clear();
     byKey.clear();
     declEnd = 0;
     bool continuation = false;
@@ -256,22 +355,21 @@ void CodeModule::Impl::Rescan() const {
         statement = info.cls;
         if (info.cls == LineClass::kProcHeader) {
             if (inProc)
-                end.back() = n - 1;
+                procs.SetEnd(procs.Size() - 1, n - 1);
             const auto id = static_cast<int32_t>(pool.size());
             pool.push_back({std::move(info.name), info.procKind});
             order.push_back(id);
-            body.push_back(n);
-            end.push_back(n);
+            procs.PushBack(n, n);
             inProc = true;
         } else if (info.cls == LineClass::kProcEnd && inProc) {
-            end.back() = n;
+            procs.SetEnd(procs.Size() - 1, n);
             inProc = false;
         } else if (info.cls == LineClass::kCode && order.empty()) {
             declEnd = n;
         }
     });
     if (inProc)
-        end.back() = lines.Size();
+        procs.SetEnd(procs.Size() - 1, lines.Size());
     for (size_t pos = 0; pos < order.size(); ++pos) {
         byKey.emplace(ProcKey(pool[static_cast<size_t>(order[pos])].name,
                               pool[static_cast<size_t>(order[pos])].kind),
@@ -330,20 +428,16 @@ void CodeModule::Impl::Insert(int32_t line, std::vector<CodeLine> newLines) {
         return;
     }
     // p: the first procedure whose header is at or after the insertion point.
-    const size_t p =
-        static_cast<size_t>(std::lower_bound(body.begin(), body.end(), line) - body.begin());
-    const bool insideProc = p > 0 && end[p - 1] >= line;
+    const size_t p = procs.FirstBodyAtOrAfter(line);
+    const bool insideProc = p > 0 && procs.End(p - 1) >= line;
     const bool inDeclarations = line <= declEnd;
     if (!run.procs.empty() && (insideProc || inDeclarations)) {
         stale = true;
         return;
     }
-    for (size_t j = p; j < body.size(); ++j) {
-        body[j] += k;
-        end[j] += k;
-    }
+    procs.Shift(p, k);
     if (insideProc)
-        end[p - 1] += k;
+        procs.AddToEnd(p - 1, k);
     if (inDeclarations) {
         declEnd += k;
     } else if (p == 0 && run.lastCodeBeforeProcs >= 0) {
@@ -362,8 +456,7 @@ void CodeModule::Impl::Insert(int32_t line, std::vector<CodeLine> newLines) {
     }
     const auto at = static_cast<ptrdiff_t>(p);
     order.insert(order.begin() + at, ids.begin(), ids.end());
-    body.insert(body.begin() + at, bodies.begin(), bodies.end());
-    end.insert(end.begin() + at, ends.begin(), ends.end());
+    procs.Insert(p, bodies, ends);
     positionStale = true;
     for (size_t i = 0; i < ids.size(); ++i)
         AddToKeys(ids[i], p + i);
@@ -390,14 +483,10 @@ void CodeModule::Impl::Delete(int32_t line, int32_t count) {
         return;
     }
     const int32_t last = line + count - 1;
-    const size_t p =
-        static_cast<size_t>(std::upper_bound(body.begin(), body.end(), last) - body.begin());
-    for (size_t j = p; j < body.size(); ++j) {
-        body[j] -= count;
-        end[j] -= count;
-    }
-    if (p > 0 && end[p - 1] >= line)
-        end[p - 1] -= count;
+    const size_t p = procs.FirstBodyAfter(last);
+    procs.Shift(p, -count);
+    if (p > 0 && procs.End(p - 1) >= line)
+        procs.AddToEnd(p - 1, -count);
     if (line <= declEnd)
         declEnd -= count;
 }
@@ -507,7 +596,7 @@ int32_t CodeModule::ProcStartLine(const std::string& procName, int32_t procKind)
 }
 
 int32_t CodeModule::ProcBodyLine(const std::string& procName, int32_t procKind) const {
-    return impl_->body[static_cast<size_t>(impl_->Find(procName, procKind))];
+    return impl_->procs.Body(static_cast<size_t>(impl_->Find(procName, procKind)));
 }
 
 bool CodeModule::HasProc(const std::string& procName, int32_t procKind) const {
@@ -527,8 +616,7 @@ std::string CodeModule::ProcOfLine(int32_t line, int32_t& procKind) const {
     procKind = 0;
     if (line <= impl_->declEnd || impl_->order.empty())
         return "";
-    auto pos = static_cast<size_t>(std::lower_bound(impl_->end.begin(), impl_->end.end(), line) -
-                                   impl_->end.begin());
+    size_t pos = impl_->procs.FirstEndAtOrAfter(line);
     if (pos == impl_->order.size())
         pos = impl_->order.size() - 1;
     const auto& proc = impl_->pool[static_cast<size_t>(impl_->order[pos])];

@@ -195,6 +195,48 @@ TEST(CodeModuleTest, InsertsKeepTheIndexRight) {
     }
 }
 
+// Every procedure of `m` has the geometry a fresh scan of its text gives.
+void ExpectSameIndexAsFreshScan(const CodeModule& m) {
+    CodeModule fresh(m.Bytes());
+    ASSERT_EQ(m.CountOfLines(), fresh.CountOfLines());
+    EXPECT_EQ(m.CountOfDeclarationLines(), fresh.CountOfDeclarationLines());
+    for (int32_t line = 1; line <= fresh.CountOfLines(); ++line) {
+        int32_t k1 = 0, k2 = 0;
+        const std::string name = fresh.ProcOfLine(line, k1);
+        ASSERT_EQ(m.ProcOfLine(line, k2), name) << "line " << line;
+        ASSERT_EQ(k1, k2);
+        if (name.empty())
+            continue;
+        ASSERT_EQ(m.ProcStartLine(name, k1), fresh.ProcStartLine(name, k1)) << name;
+        ASSERT_EQ(m.ProcBodyLine(name, k1), fresh.ProcBodyLine(name, k1)) << name;
+        ASSERT_EQ(m.ProcCountLines(name, k1), fresh.ProcCountLines(name, k1)) << name;
+    }
+}
+
+TEST(CodeModuleTest, ManyProceduresStayIndexedThroughEdits) {
+    // Hundreds of procedures, edited at the front, the middle and the end,
+    // with whole procedures added and removed between the edits.
+    std::string text = "Option Explicit\r\n";
+    for (int i = 0; i < 300; ++i) {
+        text += "\r\nPublic Sub P" + std::to_string(i) + "()\r\n    x = " + std::to_string(i) +
+                "\r\nEnd Sub\r\n";
+    }
+    CodeModule m(text);
+    for (int round = 0; round < 40; ++round) {
+        const std::string name = "P" + std::to_string((round * 37) % 300);
+        const int32_t body = m.ProcBodyLine(name, 0);
+        m.InsertLines(body + 1, "    y = 1\r\n    z = 2");
+        if (round % 3 == 0)
+            m.AddFromString("Public Sub N" + std::to_string(round) + "()\r\nEnd Sub\r\n");
+        if (round % 4 == 1)
+            m.DeleteLines(body + 1, 1);
+        if (round % 5 == 2)
+            m.InsertLines(m.CountOfLines() + 1,
+                          "Public Sub E" + std::to_string(round) + "()\r\nEnd Sub");
+    }
+    ExpectSameIndexAsFreshScan(m);
+}
+
 TEST(CodeModuleTest, DeletesAndReplacesKeepTheIndexRight) {
     CodeModule m(Join(kCaption));
     m.DeleteLines(6);  // a body line
