@@ -178,6 +178,9 @@ class Wizard {
     bool AddNewHandler(const std::string& control, const std::string& name,
                        const std::string& parameters);
     void RecordError(int32_t number, const std::string& description);
+    // Remembers the first handler of the current batch that could not be
+    // written into the module; BuildProcedures reports it as its result.
+    void NoteHandlerFailure(int32_t number);
 
     // Discovery, constituent and item-list helpers (src/engine).
     ide::VBE& Environment() const;
@@ -207,6 +210,7 @@ class Wizard {
     int16_t Result_ = 0;
 
     int32_t LastErrorNumber_ = 0;
+    int32_t HandlerFailure_ = 0;
     std::string LastErrorDescription_;
     std::string ProgramFolder_;
     std::string UserDataFolder_;

@@ -175,6 +175,7 @@ bool Wizard::AddNewHandler(const std::string& control, const std::string& name,
     // An installed program's folder is read-only for its users; the handler
     // then goes through the user's own data folder.
     std::string handlerFile;
+    int32_t failure = 0;
     for (const std::string& folder : {ProgramFolder_, UserDataFolder_}) {
         const std::string candidate = folder + "\\NEWPROC.DAT";
         try {
@@ -190,13 +191,16 @@ bool Wizard::AddNewHandler(const std::string& control, const std::string& name,
             AppendToFile(candidate, text);
             handlerFile = candidate;
             break;
-        } catch (const VbError&) {
+        } catch (const VbError& e) {
+            failure = e.Number();
         }
     }
     // Without the handler in the module nobody would raise the event, so the
-    // caller must not declare it.
-    if (handlerFile.empty())
+    // caller must not declare it; the batch then reports the failure.
+    if (handlerFile.empty()) {
+        NoteHandlerFailure(failure);
         return false;
+    }
     try {
         if (!VBInst)
             throw VbError(kErrObjectNotSet);
@@ -208,10 +212,16 @@ bool Wizard::AddNewHandler(const std::string& control, const std::string& name,
         // The module takes the handler file's text as AddFromFile would; the
         // bytes are the ones just written, so they are not read back.
         module->AddFromString(text);
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
+        NoteHandlerFailure(e.Number());
         return false;
     }
     return true;
+}
+
+void Wizard::NoteHandlerFailure(int32_t number) {
+    if (HandlerFailure_ == 0)
+        HandlerFailure_ = number;
 }
 
 }  // namespace qfw

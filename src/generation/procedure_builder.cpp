@@ -126,6 +126,7 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
         }
     };
 
+    HandlerFailure_ = 0;
     try {
         std::vector<std::string> buffer;
         bool reachedGeneration = false;
@@ -182,7 +183,7 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
             }
         }
         if (!reachedGeneration)
-            return 0;
+            return HandlerFailure_;
 
         if (!VBInst)
             throw VbError(kErrObjectNotSet);
@@ -199,7 +200,7 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
         tolerate([&] { DeleteFile(workFile); });
         if (buffer.empty()) {
             RecordError(kErrSubscriptOutOfRange, ErrorDescription(kErrSubscriptOutOfRange));
-            return 0;
+            return HandlerFailure_;
         }
         // The batch's lines must reach the module: a work file that cannot
         // be written, or a UserControl the active project does not hold,
@@ -218,7 +219,7 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
             return kErrSubscriptOutOfRange;
         }
         module->AddFromFile(workFile);
-        return 0;
+        return HandlerFailure_;
     } catch (const VbError& e) {
         return e.Number();
     }

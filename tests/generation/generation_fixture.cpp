@@ -18,9 +18,7 @@ namespace fs = std::filesystem;
 using testing::ReadBytes;
 using testing::WriteBytes;
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 std::string FixtureBytes(const std::string& name) {
     return ReadBytes(fs::path(QFW_FIXTURES) / "generation" / name);

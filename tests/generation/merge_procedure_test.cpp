@@ -7,6 +7,7 @@
 #include <string>
 
 #include "generation/generation_fixture.h"
+#include "platform/vb_error.h"
 
 namespace qfw {
 namespace {
@@ -35,13 +36,14 @@ TEST_F(MergeProcedureTest, NewHandlerFallsBackToTheUserFolder) {
     EXPECT_NE(ModuleText().find("Private Sub Text2_Click()"), std::string::npos);
 }
 
-TEST_F(MergeProcedureTest, HandlerThatCannotBeAddedIsNotReported) {
+TEST_F(MergeProcedureTest, HandlerThatCannotBeAddedIsNotDeclaredAndFailsTheBatch) {
     std::ofstream(folder_ + "/program/blocker") << "x";
     wizard_.SetWorkFolders(programFolder_ + "\\blocker\\a", programFolder_ + "\\blocker\\b");
     const std::string before = ModuleText();
     EXPECT_FALSE(WizardTestPeer::Merge(wizard_, 2, "Click", "", "", false, "Text2", ""));
-    // Without a handler the builder declares nothing.
-    EXPECT_EQ(wizard_.BuildProcedures({2}, {"Click () "}, "Text2"), 0);
+    // Without a handler the builder declares nothing, and the batch reports
+    // why the event is missing.
+    EXPECT_EQ(wizard_.BuildProcedures({2}, {"Click () "}, "Text2"), kErrPathNotFound);
     EXPECT_EQ(ModuleText(), before);
 
     // The file is written but the module named by UserControlName is unknown.
