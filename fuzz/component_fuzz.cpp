@@ -8,6 +8,7 @@
 #include "engine/ide/code_module.h"
 #include "engine/ide/vb_component.h"
 #include "engine/ide/vb_components.h"
+#include "engine/ide/vb_project.h"
 #include "engine/ide/vb_projects.h"
 #include "engine/ide/vbe.h"
 #include "platform/vb_error.h"
