@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -227,6 +228,7 @@ class Run {
     void SetMappingOrder();
     void MapToSeveral();
     int Generate();
+    void ForEachChangedComponent(const std::function<void(ide::VBComponent&)>& action);
     void SaveChanges();
     void PrintChanges();
 
@@ -528,40 +530,38 @@ int Run::Generate() {
     return kExitOk;
 }
 
-void Run::SaveChanges() {
+void Run::ForEachChangedComponent(const std::function<void(ide::VBComponent&)>& action) {
     auto projects = vbe_->VBProjects();
     for (int32_t p = 1; p <= projects->Count(); ++p) {
         auto components = projects->Item(p)->VBComponents();
         for (int32_t c = 1; c <= components->Count(); ++c) {
             auto component = components->Item(c);
-            if (!component->IsDirty())
-                continue;
-            try {
-                component->Save();
-            } catch (const VbError& e) {
-                throw RunStop{kExitFailed, "cannot save " + component->FileNames(1) + ": " +
-                                               e.Description() + " (error " +
-                                               std::to_string(e.Number()) + ")"};
-            }
-            Status("Saved " + WindowsToUnix(component->FileNames(1)));
+            if (component->IsDirty())
+                action(*component);
         }
     }
 }
 
-void Run::PrintChanges() {
-    auto projects = vbe_->VBProjects();
-    for (int32_t p = 1; p <= projects->Count(); ++p) {
-        auto components = projects->Item(p)->VBComponents();
-        for (int32_t c = 1; c <= components->Count(); ++c) {
-            auto component = components->Item(c);
-            if (!component->IsDirty())
-                continue;
-            const std::string copy = WindowsToUnix(component->FileNames(1));
-            const std::string label = scratch_->OriginalOf(copy);
-            std::cout << UnifiedDiff(ReadFileBytes(component->FileNames(1)), component->Text(),
-                                     label, label);
+void Run::SaveChanges() {
+    ForEachChangedComponent([this](ide::VBComponent& component) {
+        try {
+            component.Save();
+        } catch (const VbError& e) {
+            throw RunStop{kExitFailed, "cannot save " + component.FileNames(1) + ": " +
+                                           e.Description() + " (error " +
+                                           std::to_string(e.Number()) + ")"};
         }
-    }
+        Status("Saved " + WindowsToUnix(component.FileNames(1)));
+    });
+}
+
+void Run::PrintChanges() {
+    ForEachChangedComponent([this](ide::VBComponent& component) {
+        const std::string copy = WindowsToUnix(component.FileNames(1));
+        const std::string label = scratch_->OriginalOf(copy);
+        std::cout << UnifiedDiff(ReadFileBytes(component.FileNames(1)), component.Text(), label,
+                                 label);
+    });
     std::cout << std::flush;
 }
 

@@ -155,6 +155,24 @@ TEST(CodeModuleTest, LineEndsOfUntouchedLinesAreKept) {
     EXPECT_EQ(m.Bytes(), "Option Explicit\nDim a\r\nSub A()\rEnd Sub\r\n' tail\r\n");
 }
 
+// Every procedure of `m` has the geometry a fresh scan of its text gives.
+void ExpectSameIndexAsFreshScan(const CodeModule& m) {
+    CodeModule fresh(m.Bytes());
+    ASSERT_EQ(m.CountOfLines(), fresh.CountOfLines());
+    EXPECT_EQ(m.CountOfDeclarationLines(), fresh.CountOfDeclarationLines());
+    for (int32_t line = 1; line <= fresh.CountOfLines(); ++line) {
+        int32_t k1 = 0, k2 = 0;
+        const std::string name = fresh.ProcOfLine(line, k1);
+        ASSERT_EQ(m.ProcOfLine(line, k2), name) << "line " << line;
+        ASSERT_EQ(k1, k2);
+        if (name.empty())
+            continue;
+        ASSERT_EQ(m.ProcStartLine(name, k1), fresh.ProcStartLine(name, k1)) << name;
+        ASSERT_EQ(m.ProcBodyLine(name, k1), fresh.ProcBodyLine(name, k1)) << name;
+        ASSERT_EQ(m.ProcCountLines(name, k1), fresh.ProcCountLines(name, k1)) << name;
+    }
+}
+
 TEST(CodeModuleTest, InsertsKeepTheIndexRight) {
     // Each step edits the module, then the whole geometry is compared with a
     // module built from the resulting text (which is scanned from scratch).
@@ -178,38 +196,7 @@ TEST(CodeModuleTest, InsertsKeepTheIndexRight) {
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
         m.InsertLines(step.line, step.text);
-        CodeModule fresh(m.Bytes());
-        ASSERT_EQ(m.CountOfLines(), fresh.CountOfLines());
-        EXPECT_EQ(m.CountOfDeclarationLines(), fresh.CountOfDeclarationLines());
-        for (int32_t line = 1; line <= fresh.CountOfLines(); ++line) {
-            int32_t k1 = 0, k2 = 0;
-            const std::string name = fresh.ProcOfLine(line, k1);
-            ASSERT_EQ(m.ProcOfLine(line, k2), name) << "line " << line;
-            ASSERT_EQ(k1, k2);
-            if (name.empty())
-                continue;
-            EXPECT_EQ(m.ProcStartLine(name, k1), fresh.ProcStartLine(name, k1));
-            EXPECT_EQ(m.ProcBodyLine(name, k1), fresh.ProcBodyLine(name, k1));
-            EXPECT_EQ(m.ProcCountLines(name, k1), fresh.ProcCountLines(name, k1));
-        }
-    }
-}
-
-// Every procedure of `m` has the geometry a fresh scan of its text gives.
-void ExpectSameIndexAsFreshScan(const CodeModule& m) {
-    CodeModule fresh(m.Bytes());
-    ASSERT_EQ(m.CountOfLines(), fresh.CountOfLines());
-    EXPECT_EQ(m.CountOfDeclarationLines(), fresh.CountOfDeclarationLines());
-    for (int32_t line = 1; line <= fresh.CountOfLines(); ++line) {
-        int32_t k1 = 0, k2 = 0;
-        const std::string name = fresh.ProcOfLine(line, k1);
-        ASSERT_EQ(m.ProcOfLine(line, k2), name) << "line " << line;
-        ASSERT_EQ(k1, k2);
-        if (name.empty())
-            continue;
-        ASSERT_EQ(m.ProcStartLine(name, k1), fresh.ProcStartLine(name, k1)) << name;
-        ASSERT_EQ(m.ProcBodyLine(name, k1), fresh.ProcBodyLine(name, k1)) << name;
-        ASSERT_EQ(m.ProcCountLines(name, k1), fresh.ProcCountLines(name, k1)) << name;
+        ExpectSameIndexAsFreshScan(m);
     }
 }
 
