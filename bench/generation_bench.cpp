@@ -153,5 +153,12 @@ void BM_GenerationHalf(benchmark::State& state) {
 }  // namespace
 }  // namespace qfw
 
-BENCHMARK(qfw::BM_GenerationFull)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(qfw::BM_GenerationHalf)->Unit(benchmark::kMillisecond)->UseRealTime();
+// Registered under their plain names, the ones the speed goals use.
+BENCHMARK(qfw::BM_GenerationFull)
+    ->Name("BM_GenerationFull")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(qfw::BM_GenerationHalf)
+    ->Name("BM_GenerationHalf")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
