@@ -2,10 +2,9 @@
 // Windows-style path, a Unix absolute path, or a bare file name in the
 // system folder C:\WINDOWS\SYSTEM\.
 //
-// This is the one place the control maps Windows paths to Unix ones; it
-// follows the drive map of the rest of the program (Z: is the Unix root, C:
-// is the Wine prefix's drive_c, or $XDG_DATA_HOME/qfwizard/drive_c without a
-// prefix), and looks each path element up without regard to case.
+// Paths go through the program's drive map (platform/win_path.h): Z: is the
+// Unix root, C: the Wine prefix's drive_c, each element looked up without
+// regard to case.
 #pragma once
 
 #include <string>
