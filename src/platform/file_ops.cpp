@@ -157,7 +157,11 @@ std::string ReadFileBytes(const std::string& winPath) {
 }
 
 void WriteFileAtomically(const std::string& winPath, std::string_view bytes) {
-    const std::string unixPath = WindowsToUnix(winPath);
+    WriteUnixFileAtomically(WindowsToUnix(winPath), bytes, winPath);
+}
+
+void WriteUnixFileAtomically(const std::string& unixPath, std::string_view bytes,
+                             const std::string& winPath) {
     if (!UnixFolderExists(UnixFolderOf(unixPath)))
         Raise(kErrPathNotFound, winPath);
     struct stat old {};

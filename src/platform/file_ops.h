@@ -31,6 +31,10 @@ std::string ReadFileBytes(const std::string& winPath);
 // permission bits. The folder must exist (76 otherwise).
 void WriteFileAtomically(const std::string& winPath, std::string_view bytes);
 
+// The same for a file given by its Unix path; errors name it as `winPath`.
+void WriteUnixFileAtomically(const std::string& unixPath, std::string_view bytes,
+                             const std::string& winPath);
+
 // Appends `bytes` to the file, creating it when missing (Open For Append).
 void AppendToFile(const std::string& winPath, std::string_view bytes);
 

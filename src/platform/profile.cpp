@@ -1,17 +1,13 @@
 #include "platform/profile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
+#include "platform/file_ops.h"
 #include "platform/text_codec.h"
+#include "platform/vb_error.h"
 
 namespace qfw {
 namespace {
@@ -268,36 +264,6 @@ std::string Edit(std::string_view text, std::string_view section,
     return out;
 }
 
-// Writes bytes to a new file beside the target and renames it over the
-// target, keeping the target's permissions.
-bool ReplaceFileAtomically(const std::filesystem::path& target, const std::string& bytes) {
-    static std::atomic<unsigned> counter{0};
-    const std::filesystem::path temp =
-        target.parent_path() / ("." + target.filename().string() + ".tmp" +
-                                std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    bool ok = true;
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0)
-        ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
-    for (size_t written = 0; ok && written < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            written += static_cast<size_t>(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok)
-        ::unlink(temp.c_str());
-    return ok;
-}
-
 }  // namespace
 
 uint32_t GetPrivateProfileString(std::string_view section, std::string_view key,
@@ -353,7 +319,12 @@ bool WritePrivateProfileString(std::string_view section, std::optional<std::stri
     if (exists && edited == profile.text)
         return true;
     profile.text = std::move(edited);
-    return ReplaceFileAtomically(target, Encode(profile));
+    try {
+        WriteUnixFileAtomically(target.string(), Encode(profile), target.string());
+    } catch (const VbError&) {
+        return false;
+    }
+    return true;
 }
 
 bool IsBareProfileName(std::string_view fileName) {
