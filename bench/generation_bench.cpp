@@ -25,15 +25,6 @@
 
 namespace qfw {
 
-struct WizardTestPeer {
-    static void Target(Wizard& w, const std::string& project, const std::string& userControl,
-                       const std::string& fileName) {
-        w.ProjectName_ = project;
-        w.UserControlName_ = userControl;
-        w.UserControlFileName_ = fileName;
-    }
-};
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -99,7 +90,9 @@ class LargeProject {
         component_ = project->VBComponents()->Item("Big");
         wizard = Wizard();
         wizard.SetVBInst(vbe_);
-        WizardTestPeer::Target(wizard, project->Name(), "Big", component_->FileNames(1));
+        // Discovery aims the engine at the UserControl, as a wizard run does.
+        wizard.ProjectName(project->Name());
+        wizard.UserControlName("Big");
         wizard.SetWorkFolders(UnixToWindows(folder_ + "/program"),
                               UnixToWindows(folder_ + "/userdata"));
     }
