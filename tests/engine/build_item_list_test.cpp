@@ -12,13 +12,13 @@
 #include "engine/ide/vb_components.h"
 #include "engine/ide/vb_project.h"
 #include "engine/ide/vb_projects.h"
-#include "engine/wizard_peer.h"
 #include "platform/classes_root.h"
 #include "platform/shell.h"
 #include "platform/short_date.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
 #include "support/temp_folder.h"
+#include "support/wizard_peer.h"
 
 namespace qfw {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/ide/vbe.h"
-#include "engine/wizard_peer.h"
 #include "platform/classes_root.h"
+#include "support/wizard_peer.h"
 
 namespace qfw {
 namespace {

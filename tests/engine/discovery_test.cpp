@@ -8,10 +8,10 @@
 #include "engine/ide/vb_project.h"
 #include "engine/ide/vb_projects.h"
 #include "engine/vb_project_writer.h"
-#include "engine/wizard_peer.h"
 #include "platform/classes_root.h"
 #include "platform/shell.h"
 #include "platform/vb_error.h"
+#include "support/wizard_peer.h"
 
 namespace qfw {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "engine/wizard_peer.h"
 #include "platform/shell.h"
 #include "platform/vb_error.h"
+#include "support/wizard_peer.h"
 
 namespace qfw {
 namespace {

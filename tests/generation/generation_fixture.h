@@ -14,25 +14,11 @@
 #include "engine/ide/vb_component.h"
 #include "engine/ide/vbe.h"
 #include "engine/wizard.h"
-#include "support/temp_folder.h"
 #include "platform/short_date.h"
+#include "support/temp_folder.h"
+#include "support/wizard_peer.h"
 
 namespace qfw {
-
-// Reaches the engine state that discovery would set, and its private merge.
-struct WizardTestPeer {
-    static void Target(Wizard& w, const std::string& project, const std::string& userControl,
-                       const std::string& fileName) {
-        w.ProjectName_ = project;
-        w.UserControlName_ = userControl;
-        w.UserControlFileName_ = fileName;
-    }
-    static bool Merge(Wizard& w, int16_t kind, const std::string& name,
-                      const std::string& parameters, const std::string& token, bool useSet,
-                      const std::string& control, const std::string& type) {
-        return w.MergeProcedure(kind, name, parameters, token, useSet, control, type);
-    }
-};
 
 // Reads the fixture file tests/fixtures/generation/<name> as bytes.
 std::string FixtureBytes(const std::string& name);

@@ -1,5 +1,6 @@
-// Reaches the engine state that discovery fills, so that the constituent and
-// item-list operations can be tested on records built by hand.
+// Reaches the engine's private state, so that operations can be tested on
+// state built by hand: the constituents and records discovery fills, the
+// project and UserControl generation writes into, the private operations.
 #pragma once
 
 #include <memory>
@@ -36,6 +37,18 @@ struct WizardTestPeer {
     }
 
     static objControl& Record(Wizard& w, size_t k) { return *w.ConstituentRecords.at(k); }
+
+    static void Target(Wizard& w, const std::string& project, const std::string& userControl,
+                       const std::string& fileName) {
+        w.ProjectName_ = project;
+        w.UserControlName_ = userControl;
+        w.UserControlFileName_ = fileName;
+    }
+    static bool Merge(Wizard& w, int16_t kind, const std::string& name,
+                      const std::string& parameters, const std::string& token, bool useSet,
+                      const std::string& control, const std::string& type) {
+        return w.MergeProcedure(kind, name, parameters, token, useSet, control, type);
+    }
 
     static void SortItems(std::vector<std::string>& items, int16_t first, int16_t last) {
         Wizard::SortItems(items, first, last);
