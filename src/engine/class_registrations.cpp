@@ -1,6 +1,5 @@
 #include "engine/class_registrations.h"
 
-
 #include "browser/control/type_library_reader.h"
 #include "engine/ide/vb_project.h"
 #include "engine/ide/vb_projects.h"
@@ -13,13 +12,6 @@
 namespace qfw {
 
 namespace {
-
-// The runtime's Left: a negative length is an invalid procedure call.
-std::string Left(const std::string& text, int32_t length) {
-    if (length < 0)
-        throw VbError(kErrInvalidProcedureCall);
-    return text.substr(0, static_cast<size_t>(length));
-}
 
 std::string AfterFirstDot(const std::string& text) {
     const size_t dot = text.find('.');
@@ -69,7 +61,7 @@ std::string ReadDefaultValue(const std::string& key) {
         }
     }
     text = generation::TrimBlanks(text);
-    return Left(text, static_cast<int32_t>(text.size()) - 1);
+    return generation::LeftOf(text, static_cast<int32_t>(text.size()) - 1);
 }
 
 void AddLearned(RegistryView& view, const std::string& key, const std::string& clsid) {
@@ -79,16 +71,18 @@ void AddLearned(RegistryView& view, const std::string& key, const std::string& c
 }  // namespace
 
 std::string ConstituentClassKey(const std::string& progId, const std::string& className) {
-    if (Left(className, 3) == "Qfn" || Left(className, 2) == "Qf") {
+    if (generation::LeftOf(className, 3) == "Qfn" || generation::LeftOf(className, 2) == "Qf") {
         return generation::UpperCase(className) + "." + className + "Ctrl.1" + "\\Clsid";
     }
-    if (Left(progId, 2) == "Mh") {
-        return Left(progId, DotPosition(progId) - 4) + "." + className + "Ctrl.1" + "\\Clsid";
+    if (generation::LeftOf(progId, 2) == "Mh") {
+        return generation::LeftOf(progId, DotPosition(progId) - 4) + "." + className + "Ctrl.1" +
+               "\\Clsid";
     }
     if (className == "MhEPEncryption")
         return "ENCRYPT.EncryptCtrl.1\\Clsid";
-    if (generation::UpperCase(Left(progId, 9)) == "COMCTLLIB") {
-        return generation::UpperCase(Left(progId, 6)) + "." + AfterFirstDot(progId) + "Ctrl\\CLSID";
+    if (generation::UpperCase(generation::LeftOf(progId, 9)) == "COMCTLLIB") {
+        return generation::UpperCase(generation::LeftOf(progId, 6)) + "." + AfterFirstDot(progId) +
+               "Ctrl\\CLSID";
     }
     return progId + "\\Clsid";
 }
@@ -173,11 +167,12 @@ bool FindControlLibrary(const ide::VBControl& control, const std::string& vbeFul
         }
     };
     const std::string& progId = control.ProgId();
-    if (Left(progId, 2) == "VB") {
+    if (generation::LeftOf(progId, 2) == "VB") {
         step([&] {
             if (vbeFullName.empty())
                 throw VbError(kErrObjectNotSet);
-            result = Left(vbeFullName, static_cast<int32_t>(vbeFullName.size()) - 3) + "OLB";
+            result = generation::LeftOf(vbeFullName, static_cast<int32_t>(vbeFullName.size()) - 3) +
+                     "OLB";
             found = true;
         });
         return found;

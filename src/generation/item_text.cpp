@@ -8,13 +8,6 @@ namespace qfw::generation {
 
 namespace {
 
-// The runtime's Left: a negative length is an invalid procedure call.
-std::string LeftOf(std::string_view text, long long length) {
-    if (length < 0)
-        throw VbError(kErrInvalidProcedureCall);
-    return std::string(text.substr(0, static_cast<size_t>(length)));
-}
-
 // The types whose values are assigned without Set.
 constexpr std::string_view kSimpleTypeList =
     "BYTE BOOLEAN INTEGER LONG SINGLE DOUBLE CURRENCY DATE STRING VARIANT OLE_COLOR";
@@ -33,6 +26,12 @@ constexpr std::array kTypeTokens = {
 };
 
 }  // namespace
+
+std::string LeftOf(std::string_view text, long long length) {
+    if (length < 0)
+        throw VbError(kErrInvalidProcedureCall);
+    return std::string(text.substr(0, static_cast<size_t>(length)));
+}
 
 std::string TrimBlanks(std::string_view text) {
     size_t first = text.find_first_not_of(' ');

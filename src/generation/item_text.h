@@ -27,6 +27,10 @@ inline constexpr std::string_view kWizardCommentDashesBlank =
 // Text with leading and trailing blanks (character 32 only) removed.
 std::string TrimBlanks(std::string_view text);
 
+// The first `length` characters; a negative length raises error 5, as the
+// runtime's Left does.
+std::string LeftOf(std::string_view text, long long length);
+
 // ASCII upper and lower case; other bytes unchanged.
 std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);
