@@ -7,6 +7,7 @@
 
 #include "browser/browser.h"
 #include "browser/control/qfnrws.h"
+#include "browser/read_items.h"
 
 namespace qfw {
 namespace {
@@ -30,26 +31,6 @@ Listing List(const std::string& file) {
     return listing;
 }
 
-struct Items {
-    Strings properties, methods, events;
-};
-
-Items Read(int16_t index) {
-    Browser& browser = SharedBrowser();
-    browser.InterfaceIndex(index);
-    std::string info;
-    browser.GetControlInfo("", kInfoMembers, info);
-    const objControl& r = browser.ControlObject();
-    Items items;
-    for (int16_t i = 0; i < r.PropertyCount(); ++i)
-        items.properties.push_back(r.Properties(i));
-    for (int16_t i = 0; i < r.MethodCount(); ++i)
-        items.methods.push_back(r.Methods(i));
-    for (int16_t i = 0; i < r.EventCount(); ++i)
-        items.events.push_back(r.Events(i));
-    return items;
-}
-
 TEST(BrowserLibraries, TestControlsListTheSameInEveryWrapping) {
     for (const char* file : {"quilltest.tlb", "quilltest32.ocx", "quilltest64.dll"}) {
         SCOPED_TRACE(file);
@@ -61,7 +42,7 @@ TEST(BrowserLibraries, TestControlsListTheSameInEveryWrapping) {
         EXPECT_EQ(SharedBrowser().InterfaceTags(),
                   (std::vector<int32_t>{4 * 65536 + 4, 4 * 65536 + 7, 3 * 65536 + 8}));
 
-        const Items gauge = Read(0);
+        const Items gauge = ReadItems(SharedBrowser(), 0);
         EXPECT_EQ(gauge.properties,
                   (Strings{"Caption As String", "Value As Long", "BackColor As Long",
                            "BorderStyle As Long", "LastReading As Long", "Serial As Long"}));
@@ -71,7 +52,7 @@ TEST(BrowserLibraries, TestControlsListTheSameInEveryWrapping) {
         EXPECT_EQ(gauge.events, (Strings{"Click () ", "Change (NewValue As Long) ",
                                          "Overflow (Cancel As Boolean, Reason) "}));
 
-        const Items edit = Read(1);
+        const Items edit = ReadItems(SharedBrowser(), 1);
         EXPECT_EQ(edit.properties,
                   (Strings{"Text As String", "ForeColor As Long", "Font As Object",
                            "ReadOnly As Boolean", "Line As String", "Border As Long"}));
@@ -82,7 +63,7 @@ TEST(BrowserLibraries, TestControlsListTheSameInEveryWrapping) {
         EXPECT_EQ(edit.events, (Strings{"Change () ", "KeyPress (KeyAscii As Integer) ",
                                         "Validate (Cancel As Boolean) "}));
 
-        const Items plain = Read(2);
+        const Items plain = ReadItems(SharedBrowser(), 2);
         EXPECT_TRUE(plain.properties.empty());
         EXPECT_EQ(plain.methods, (Strings{"Reset () ", "Size (Width As Long, Height As Long) "}));
         EXPECT_EQ(plain.events, Strings{"Resized (Width As Long, Height As Long) "});
@@ -100,7 +81,7 @@ TEST(BrowserLibraries, IntrinsicControlsListEveryControlWithItsName) {
                               "VScrollBar", "Timer", "Image", "Shape", "Line", "DriveListBox",
                               "DirListBox", "FileListBox", "Data"}));
 
-    const Items textBox = Read(0);
+    const Items textBox = ReadItems(SharedBrowser(), 0);
     EXPECT_EQ(textBox.properties.size(), 56u);
     const auto has = [](const Strings& list, const std::string& item) {
         return std::find(list.begin(), list.end(), item) != list.end();
@@ -116,7 +97,7 @@ TEST(BrowserLibraries, IntrinsicControlsListEveryControlWithItsName) {
     EXPECT_TRUE(has(textBox.events, "KeyDown (KeyCode As Integer, Shift As Integer) "));
     EXPECT_TRUE(has(textBox.events, "Validate (Cancel As Boolean) "));
 
-    const Items timer = Read(11);
+    const Items timer = ReadItems(SharedBrowser(), 11);
     EXPECT_EQ(timer.events, Strings{"Timer () "});
     EXPECT_TRUE(has(timer.properties, "Interval As Long"));
 }
@@ -125,8 +106,9 @@ TEST(BrowserLibraries, ExtensibilityLibraryListsItsEventSources) {
     const Listing listing = List(kData + "VB6EXT.OLB");
     EXPECT_EQ(listing.info, "VBIDE|Visual Basic extensibility");
     EXPECT_EQ(listing.interfaces.size(), 3u);
-    EXPECT_EQ(Read(2).events, Strings{"Click (CommandBarControl As Object, handled As Boolean, "
-                                      "CancelDefault As Boolean) "});
+    EXPECT_EQ(ReadItems(SharedBrowser(), 2).events,
+              Strings{"Click (CommandBarControl As Object, handled As Boolean, "
+                      "CancelDefault As Boolean) "});
 }
 
 }  // namespace

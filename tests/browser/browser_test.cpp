@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "browser/read_items.h"
 #include "platform/vb_error.h"
 #include "scripted_control.h"
 
@@ -29,25 +30,6 @@ Strings ListInterfaces(const std::vector<Event>& events, Browser& browser) {
     Strings list;
     browser.GetInterfaces(list);
     return list;
-}
-
-struct Items {
-    Strings properties, methods, events;
-};
-
-Items ReadItems(Browser& browser, int16_t interfaceIndex) {
-    browser.InterfaceIndex(interfaceIndex);
-    std::string info;
-    browser.GetControlInfo("", kInfoMembers, info);
-    Items items;
-    objControl& r = browser.ControlObject();
-    for (int16_t i = 0; i < r.PropertyCount(); ++i)
-        items.properties.push_back(r.Properties(i));
-    for (int16_t i = 0; i < r.MethodCount(); ++i)
-        items.methods.push_back(r.Methods(i));
-    for (int16_t i = 0; i < r.EventCount(); ++i)
-        items.events.push_back(r.Events(i));
-    return items;
 }
 
 // Items of the one control of a library laid out as dispatch, events, coclass.

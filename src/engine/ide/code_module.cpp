@@ -214,6 +214,18 @@ struct CodeModule::Impl {
         return line > 1 && EndsWithContinuation(lines.At(line - 2).text);
     }
     void Insert(int32_t line, std::vector<CodeLine> newLines);
+    // Attribute lines at the top of text inserted at `line` belong to the
+    // line above it (or to the top of the module).
+    void AttachHidden(int32_t line, const std::string& hidden) {
+        if (hidden.empty())
+            return;
+        if (line > 1) {
+            lines.At(line - 2).hidden += hidden;
+        } else {
+            leadingHidden += hidden;
+        }
+        dirty = true;
+    }
     // Whether replacing line `line` classified `before` by one classified
     // `after` leaves the procedure index as it is.
     bool SameShape(int32_t line, const LineInfo& before, const LineInfo& after) const {
@@ -425,15 +437,7 @@ void CodeModule::InsertLines(int32_t line, const std::string& code) {
         throw VbError(kErrInvalidProcedureCall);
     std::string leading;
     std::vector<CodeLine> newLines = SplitInsertedText(code, leading);
-    if (!leading.empty()) {
-        // Attribute lines at the top of inserted text belong to the line above.
-        if (line > 1) {
-            impl_->lines.At(line - 2).hidden += leading;
-        } else {
-            impl_->leadingHidden += leading;
-        }
-        impl_->dirty = true;
-    }
+    impl_->AttachHidden(line, leading);
     impl_->Insert(line, std::move(newLines));
 }
 
@@ -476,14 +480,7 @@ void CodeModule::AddFromString(const std::string& text) {
     std::vector<CodeLine> newLines = SplitCodeLines(text, leading);
     for (CodeLine& l : newLines)
         l.end = LineEnd::kCrLf;
-    if (!leading.empty()) {
-        if (line > 1) {
-            impl_->lines.At(line - 2).hidden += leading;
-        } else {
-            impl_->leadingHidden += leading;
-        }
-        impl_->dirty = true;
-    }
+    impl_->AttachHidden(line, leading);
     impl_->Insert(line, std::move(newLines));
 }
 
