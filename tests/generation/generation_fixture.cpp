@@ -57,9 +57,7 @@ std::vector<CaseBlock> ReadCases(const std::string& name) {
 void GenerationTest::SetUp() {
     // The goldens carry the C locale's short date.
     setenv("LC_ALL", "C", 1);
-    std::string pattern = (fs::temp_directory_path() / "qfw-gen-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
+    folder_ = temp_.Path().string();
     fs::create_directories(fs::path(folder_) / "program");
     programFolder_ = UnixToWindows(folder_ + "/program");
     userFolder_ = UnixToWindows(folder_ + "/userdata");
@@ -73,8 +71,9 @@ void GenerationTest::SetUp() {
 
 void GenerationTest::TearDown() {
     std::error_code ec;
+    // A test may have made the program folder read-only; the temporary
+    // folder's removal needs it writable again.
     fs::permissions(fs::path(folder_) / "program", fs::perms::owner_all, ec);
-    fs::remove_all(folder_, ec);
 }
 
 std::string GenerationTest::UnixPath(const std::string& name) const {

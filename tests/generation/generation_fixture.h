@@ -67,6 +67,7 @@ class GenerationTest : public ::testing::Test {
     // The code module's whole text, lines joined by CR LF.
     std::string ModuleText() const;
 
+    testing::TempFolder temp_;
     std::string folder_;         // Unix path of the temporary project folder
     std::string programFolder_;  // Windows path of the folder NEWPROC.DAT goes to
     std::string userFolder_;     // Windows path of the per-user fallback folder
