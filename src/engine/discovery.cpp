@@ -179,7 +179,9 @@ void Wizard::ReadConstituentMembers(size_t index, const std::string& fileName) {
     std::string info;
 
     ConstituentBrowser->SpecControlFileName(fileName);
-    shared.ControlObject(record);
+    // The browser that extracts the members fills its own receiving record;
+    // the shared browser's record is left alone (it may be the
+    // specification record, and a constituent record may not outlive it).
     ConstituentBrowser->ControlObject(record);
     ConstituentBrowser->GetControlInfo(fileName, kInfoInterfaces, info);
     std::vector<std::string> interfaces;
