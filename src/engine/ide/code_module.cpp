@@ -7,20 +7,15 @@
 #include <vector>
 
 #include "engine/ide/code_lines.h"
+#include "engine/ide/like_pattern.h"
 #include "engine/ide/proc_lines.h"
+#include "engine/ide/procedure_scan.h"
 #include "platform/file_ops.h"
 #include "platform/vb_error.h"
 
 namespace qfw::ide {
 
 namespace {
-
-std::string ProcKey(std::string_view name, int32_t kind) {
-    std::string key = LowerAscii(name);
-    key.push_back('\x01');
-    key.push_back(static_cast<char>('0' + (kind & 0x0f)));
-    return key;
-}
 
 // Splits inserted text into new lines, all ending in CR LF. One trailing line
 // end is not a line of its own; empty text is one empty line.
@@ -32,145 +27,6 @@ std::vector<CodeLine> SplitInsertedText(std::string_view code, std::string& lead
     for (CodeLine& line : lines)
         line.end = LineEnd::kCrLf;
     return lines;
-}
-
-// The procedures found in a run of lines: positions relative to the run's
-// first line (0-based), plus what the index update needs to know.
-struct RunStructure {
-    struct Proc {
-        std::string name;
-        int32_t kind;
-        int32_t body;
-        int32_t end;
-    };
-    std::vector<Proc> procs;
-    int32_t lastCodeBeforeProcs = -1;  // last statement line before the first header
-    bool balanced = true;              // every header has its End, no stray End
-    bool continuesAtEnd = false;
-    bool anyStructure = false;  // headers, Ends or statements (not blank/comment)
-};
-
-RunStructure ScanRun(const std::vector<CodeLine>& lines) {
-    RunStructure run;
-    bool continuation = false;
-    LineClass statement = LineClass::kBlank;
-    bool inProc = false;
-    for (int32_t i = 0; i < static_cast<int32_t>(lines.size()); ++i) {
-        const std::string& text = lines[static_cast<size_t>(i)].text;
-        if (continuation) {
-            continuation = EndsWithContinuation(text);
-            if (statement == LineClass::kCode && run.procs.empty())
-                run.lastCodeBeforeProcs = i;
-            continue;
-        }
-        LineInfo info = ClassifyLine(text);
-        continuation = info.continues;
-        statement = info.cls;
-        switch (info.cls) {
-            case LineClass::kProcHeader:
-                run.anyStructure = true;
-                if (inProc)
-                    run.balanced = false;
-                run.procs.push_back({std::move(info.name), info.procKind, i, -1});
-                inProc = true;
-                break;
-            case LineClass::kProcEnd:
-                run.anyStructure = true;
-                if (!inProc) {
-                    run.balanced = false;
-                } else {
-                    run.procs.back().end = i;
-                    inProc = false;
-                }
-                break;
-            case LineClass::kCode:
-                run.anyStructure = true;
-                if (run.procs.empty())
-                    run.lastCodeBeforeProcs = i;
-                break;
-            default:
-                break;
-        }
-    }
-    if (inProc)
-        run.balanced = false;
-    run.continuesAtEnd = continuation;
-    return run;
-}
-
-char LowerByte(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Like-operator pattern matching of a pattern against text starting at
-// `pos`; returns the end of the longest match, or npos.
-size_t MatchLike(std::string_view pattern, size_t p, std::string_view text, size_t t, int depth) {
-    if (depth > 64)
-        return std::string_view::npos;
-    while (p < pattern.size()) {
-        const char pc = pattern[p];
-        if (pc == '*') {
-            while (p < pattern.size() && pattern[p] == '*')
-                ++p;
-            if (p == pattern.size())
-                return text.size();
-            for (size_t k = text.size() + 1; k-- > t;) {
-                const size_t r = MatchLike(pattern, p, text, k, depth + 1);
-                if (r != std::string_view::npos)
-                    return r;
-            }
-            return std::string_view::npos;
-        }
-        if (t >= text.size())
-            return std::string_view::npos;
-        const char tc = LowerByte(text[t]);
-        if (pc == '?') {
-            ++p;
-        } else if (pc == '#') {
-            if (tc < '0' || tc > '9')
-                return std::string_view::npos;
-            ++p;
-        } else if (pc == '[') {
-            const size_t close = pattern.find(']', p + 1);
-            if (close == std::string_view::npos) {
-                if (tc != '[')
-                    return std::string_view::npos;
-                ++p;
-            } else {
-                std::string_view list = pattern.substr(p + 1, close - p - 1);
-                bool negate = !list.empty() && list[0] == '!';
-                if (negate)
-                    list.remove_prefix(1);
-                bool found = false;
-                for (size_t i = 0; i < list.size(); ++i) {
-                    const char lo = LowerByte(list[i]);
-                    if (i + 2 < list.size() && list[i + 1] == '-') {
-                        const char hi = LowerByte(list[i + 2]);
-                        if (tc >= lo && tc <= hi)
-                            found = true;
-                        i += 2;
-                    } else if (tc == lo) {
-                        found = true;
-                    }
-                }
-                if (found == negate)
-                    return std::string_view::npos;
-                p = close + 1;
-            }
-        } else {
-            if (LowerByte(pc) != tc) {
-                return std::string_view::npos;
-            }
-            ++p;
-        }
-        ++t;
-    }
-    return t;
-}
-
-bool IsWordChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-           static_cast<unsigned char>(c) >= 0x80;
 }
 
 }  // namespace
