@@ -6,6 +6,7 @@
 
 #include "browser/browser.h"
 #include "browser/control/qfnrws.h"
+#include "engine/ide/code_lines.h"
 #include "engine/ide/vb_component.h"
 #include "engine/ide/vb_components.h"
 #include "engine/ide/vb_control.h"
@@ -41,6 +42,30 @@ int32_t ProjectPosition(ide::VBProjects& projects, const std::string& name) {
             return p;
     }
     return 0;
+}
+
+// The designer's controls with one entry per control array: its element of
+// the lowest index stands for the whole array, whose elements all share one
+// class, one set of members and one set of event handlers.
+std::vector<std::shared_ptr<ide::VBControl>> OnePerArray(const ide::VBControls& controls) {
+    std::vector<std::shared_ptr<ide::VBControl>> kept;
+    for (int32_t k = 1; k <= controls.Count(); ++k) {
+        std::shared_ptr<ide::VBControl> control = controls.Item(k);
+        bool lowest = true;
+        for (int32_t other = 1; other <= controls.Count() && lowest && control->Index() >= 0;
+             ++other) {
+            const auto& element = controls.Item(other);
+            if (other != k && element->Index() >= 0 &&
+                ide::LowerAscii(element->Name()) == ide::LowerAscii(control->Name()) &&
+                (element->Index() < control->Index() ||
+                 (element->Index() == control->Index() && other < k))) {
+                lowest = false;
+            }
+        }
+        if (lowest)
+            kept.push_back(std::move(control));
+    }
+    return kept;
 }
 
 }  // namespace
@@ -129,8 +154,9 @@ int16_t Wizard::EnumerateUserControl(const std::string& sProjectName,
 void Wizard::ReadConstituents() {
     if (!UserControlDesigner)
         throw VbError(kErrObjectNotSet);
-    auto controls = UserControlDesigner->VBControls();
-    const int16_t n = ToCount(controls->Count());
+    const std::vector<std::shared_ptr<ide::VBControl>> controls =
+        OnePerArray(*UserControlDesigner->VBControls());
+    const int16_t n = ToCount(static_cast<int32_t>(controls.size()));
     // The arrays always describe the designer just read, even one without
     // controls: stale entries would name another UserControl's controls.
     if (n == 0) {
@@ -142,7 +168,7 @@ void Wizard::ReadConstituents() {
         const size_t index = static_cast<size_t>(k - 1);
         ConstituentControls.resize(index + 1);
         ConstituentRecords.resize(index + 1);
-        ConstituentControls[index] = controls->Item(k);
+        ConstituentControls[index] = controls[index];
         if (!ConstituentRecords[index])
             ConstituentRecords[index] = std::make_shared<objControl>();
         objControl& record = *ConstituentRecords[index];

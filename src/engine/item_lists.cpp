@@ -212,7 +212,7 @@ int32_t Wizard::BuildItemList(objControl& spec) {
                 continue;
             // Every batch runs even after one failed (code already inserted
             // stays); the first failure is what the run reports.
-            const int32_t result = BuildProcedures(kinds, texts, ConstituentName(c));
+            const int32_t result = BuildProcedures(kinds, texts, ConstituentTarget(c));
             if (firstFailure == 0)
                 firstFailure = result;
         }
@@ -222,6 +222,13 @@ int32_t Wizard::BuildItemList(objControl& spec) {
 
 std::string Wizard::ConstituentName(size_t c) const {
     return ConstituentControls.at(c)->Properties()->Item("Name")->Value();
+}
+
+std::string Wizard::ConstituentTarget(size_t c) const {
+    const int32_t index = ConstituentControls.at(c)->Index();
+    if (index < 0)
+        return ConstituentName(c);
+    return ConstituentName(c) + "(" + std::to_string(index) + ")";
 }
 
 void Wizard::SortItems(std::vector<std::string>& items, int16_t first, int16_t last) {

@@ -175,8 +175,10 @@ class Wizard {
     std::shared_ptr<ide::CodeModule> UserControlModule() const;
     std::string ProjectWorkFile(const ide::VBProject& project) const;
     std::string WizardDate() const;
-    bool AddNewHandler(const std::string& control, const std::string& name,
-                       const std::string& parameters);
+    // A new handler `handler`(`handlerParameters`) that raises event `name`
+    // with the arguments of its `parameters`.
+    bool AddNewHandler(const std::string& handler, const std::string& handlerParameters,
+                       const std::string& name, const std::string& parameters);
     void RecordError(int32_t number, const std::string& description);
     // Remembers the first handler of the current batch that could not be
     // written into the module; BuildProcedures reports it as its result.
@@ -190,6 +192,9 @@ class Wizard {
     int16_t ConstituentIndexOf(const std::string& sClassName) const;
     objControl& ConstituentRecord(int16_t k) const;
     std::string ConstituentName(size_t c) const;
+    // The name generation delegates to: the control's name, or for a control
+    // array its element, "txt(0)".
+    std::string ConstituentTarget(size_t c) const;
     std::vector<size_t> MappingSequence() const;
     static void SortItems(std::vector<std::string>& items, int16_t first, int16_t last);
     static int16_t RemoveDuplicateItems(const std::vector<std::string>& source,

@@ -31,8 +31,10 @@ std::string RaiseEventLine(const std::string& name, std::string_view beforeParen
            arguments + ")";
 }
 
-std::string MethodCallLine(const std::string& name, const std::string& control) {
-    return std::string(kTab) + name + "=" + ControlMember(control, name) + "()";
+// A Function's return value: the constituent member's result, through Set
+// for an object type.
+std::string ResultAssignment(const ProcedureParts& item, std::string_view equals) {
+    return (item.useSet ? "Set " : "") + item.name + std::string(equals);
 }
 
 }  // namespace
@@ -78,22 +80,30 @@ std::vector<std::string> PropertyBlock(const ProcedureParts& item, const std::st
     };
 }
 
+std::string SubCallLine(const ProcedureParts& item, const std::string& control) {
+    const std::string call = ControlMember(control, item.name);
+    const std::vector<std::string> arguments = ArgumentNames(item.parameters);
+    if (arguments.empty())
+        return call;
+    // One argument in parentheses reads as a call; several need the
+    // statement form without them, which the language requires.
+    if (arguments.size() == 1)
+        return call + "(" + arguments[0] + ")";
+    return call + " " + CallArguments(item.parameters);
+}
+
 std::vector<std::string> MethodBlock(const ProcedureParts& item, const std::string& control,
                                      const std::string& date) {
     const std::string& name = item.name;
     const bool isSub = item.type.empty();
     const bool hasParameters = !item.parameters.empty();
-    const std::string call = ControlMember(control, name);
-    std::string body;
-    if (hasParameters) {
-        body = call + "(" + FirstParameterName(item.parameters) + ")";
-    } else {
-        body = call;
-    }
+    std::string body = SubCallLine(item, control);
     if (!isSub && !TrimBlanks(item.type).empty()) {
         // A function returns what the constituent's member returns; without
         // parameters the call keeps a blank between its parentheses.
-        body = name + " = " + (hasParameters ? body : call + "( )");
+        const std::string call = ControlMember(control, name);
+        body = ResultAssignment(item, " = ") +
+               (hasParameters ? call + "(" + CallArguments(item.parameters) + ")" : call + "( )");
     }
     const std::string keyword = isSub ? "Sub" : "Function";
     return {
@@ -111,10 +121,11 @@ std::string EventDeclaration(const std::string& name, const std::string& paramet
     return "Event " + name + "(" + parameters + ")";
 }
 
-std::vector<std::string> ForwardingHandler(const std::string& control, const std::string& name,
-                                           const std::string& parameters) {
+std::vector<std::string> ForwardingHandler(const std::string& handler,
+                                           const std::string& handlerParameters,
+                                           const std::string& name, const std::string& parameters) {
     return {
-        "Private Sub " + control + "_" + name + "(" + parameters + ")",
+        "Private Sub " + handler + "(" + handlerParameters + ")",
         "",
         std::string(kTab) + std::string(kWizardCommentDashesBlank),
         RaiseEventLine(name, " ", RaiseEventArguments(parameters)),
@@ -143,17 +154,23 @@ std::string PropertyMergeLine(const ProcedureParts& item, const std::string& con
            " = " + item.token + item.name;
 }
 
-std::vector<std::string> MethodMergeAfterComment(const std::string& name,
-                                                 const std::string& control) {
-    return {"", MethodCallLine(name, control), ""};
+std::string MethodMergeLine(const ProcedureParts& item, const std::string& control,
+                            bool intoFunction) {
+    if (!intoFunction)
+        return std::string(kTab) + SubCallLine(item, control);
+    return std::string(kTab) + ResultAssignment(item, "=") + ControlMember(control, item.name) +
+           "(" + CallArguments(item.parameters) + ")";
 }
 
-std::vector<std::string> MethodMergeWithComment(const std::string& name,
-                                                const std::string& control) {
+std::vector<std::string> MethodMergeAfterComment(const std::string& callLine) {
+    return {"", callLine, ""};
+}
+
+std::vector<std::string> MethodMergeWithComment(const std::string& callLine) {
     return {
         "",
         std::string(kTab) + std::string(kWizardCommentDashes),
-        MethodCallLine(name, control),
+        callLine,
         "",
     };
 }

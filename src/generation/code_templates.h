@@ -35,9 +35,12 @@ std::vector<std::string> MethodBlock(const ProcedureParts& item, const std::stri
 // The UserControl's own event declaration.
 std::string EventDeclaration(const std::string& name, const std::string& parameters);
 
-// A new forwarding handler control_name that raises the UserControl's event.
-std::vector<std::string> ForwardingHandler(const std::string& control, const std::string& name,
-                                           const std::string& parameters);
+// A new forwarding handler `handler`(`handlerParameters`) (Text1_Click, or
+// txt_Click(Index As Integer) for a control array) that raises the
+// UserControl's event `name` with the arguments of `parameters`.
+std::vector<std::string> ForwardingHandler(const std::string& handler,
+                                           const std::string& handlerParameters,
+                                           const std::string& name, const std::string& parameters);
 
 // The forwarding lines inserted into an existing handler that holds no
 // RaiseEvent yet: after its wizard comment, or with a comment of their own.
@@ -49,11 +52,17 @@ std::vector<std::string> ForwardingWithComment(const std::string& name,
 // The assignment a Property Let receives for one more constituent.
 std::string PropertyMergeLine(const ProcedureParts& item, const std::string& control);
 
-// The call lines a Sub or Function receives for one more constituent.
-std::vector<std::string> MethodMergeAfterComment(const std::string& name,
-                                                 const std::string& control);
-std::vector<std::string> MethodMergeWithComment(const std::string& name,
-                                                const std::string& control);
+// The statement that calls the constituent's method with every parameter
+// of the item as an argument (without indentation).
+std::string SubCallLine(const ProcedureParts& item, const std::string& control);
+
+// The line a Sub (a call) or a Function (its result assigned) receives for
+// one more constituent, and the lines inserted around it: after the
+// procedure's wizard comment, or with a comment of their own.
+std::string MethodMergeLine(const ProcedureParts& item, const std::string& control,
+                            bool intoFunction);
+std::vector<std::string> MethodMergeAfterComment(const std::string& callLine);
+std::vector<std::string> MethodMergeWithComment(const std::string& callLine);
 
 // The property-bag lines of one property; `read` and `write` are empty when
 // the property is not persisted this way.

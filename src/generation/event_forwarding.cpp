@@ -3,11 +3,13 @@
 //
 // Every object-model call here is allowed to fail: a failed step is skipped
 // and the operation goes on, and nothing reaches the caller but the result.
+#include <cctype>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "engine/ide/code_lines.h"
 #include "engine/ide/code_module.h"
 #include "engine/ide/vb_component.h"
 #include "engine/ide/vb_components.h"
@@ -82,21 +84,94 @@ void InsertIgnoringFailure(ide::CodeModule& module, int32_t line, const std::str
     }
 }
 
+// The line after the procedure's header statement: after its Sub, Function
+// or Property line and every line that line is continued onto. Merged lines
+// go there when the procedure has no wizard comment, so that they land
+// inside the procedure whatever blank or comment lines stand above it.
+int32_t LineAfterHeader(const ide::CodeModule& module, const std::string& name, int32_t procKind) {
+    int32_t line = module.ProcBodyLine(name, procKind);
+    while (line < module.CountOfLines() && ide::EndsWithContinuation(module.Lines(line, 1)))
+        ++line;
+    return line + 1;
+}
+
+// Whether lines may go in after `text`, a line of a procedure's body, without
+// landing inside a statement: it is blank, a comment, or a simple statement
+// that neither opens, divides nor closes a block, is not continued onto the
+// next line, carries no label and does not end the procedure.
+bool IsPlainLine(const std::string& text) {
+    const ide::LineInfo info = ide::ClassifyLine(text);
+    if (info.continues)
+        return false;
+    if (info.cls == ide::LineClass::kBlank || info.cls == ide::LineClass::kComment)
+        return true;
+    if (info.cls != ide::LineClass::kCode)
+        return false;
+    std::string trimmed = generation::LowerCase(text);
+    trimmed.erase(0, trimmed.find_first_not_of(" \t"));
+    const size_t wordEnd = trimmed.find_first_of(" \t:'(");
+    const std::string word = trimmed.substr(0, wordEnd);
+    if (wordEnd != std::string::npos && trimmed[wordEnd] == ':' &&
+        trimmed.compare(wordEnd, 2, ":=") != 0) {
+        return false;  // a label
+    }
+    for (std::string_view block :
+         {"if", "else", "elseif", "end", "select", "case", "for", "next", "do", "loop", "while",
+          "wend", "with", "#if", "#else", "#elseif", "#end"}) {
+        if (word == block)
+            return false;
+    }
+    return !word.empty() && !std::isdigit(static_cast<unsigned char>(word[0]));
+}
+
+// Where lines merged after the wizard comment at line `comment` go: two
+// lines below it, as procedures the builder wrote expect, unless the line
+// between is not a plain line; then right after the comment.
+int32_t LineAfterComment(const ide::CodeModule& module, int32_t comment) {
+    try {
+        if (comment < module.CountOfLines() && IsPlainLine(module.Lines(comment + 1, 1)))
+            return comment + 2;
+    } catch (const VbError&) {
+    }
+    return comment + 1;
+}
+
+// The procedure's header line says whether it is a Function.
+bool IsFunction(const ide::CodeModule& module, const std::string& name) {
+    try {
+        std::string header =
+            generation::LowerCase(module.Lines(module.ProcBodyLine(name, ide::vbext_pk_Proc), 1));
+        for (std::string_view word : {"public ", "private ", "friend ", "static "}) {
+            header.erase(0, header.find_first_not_of(" \t"));
+            if (header.compare(0, word.size(), word) == 0)
+                header.erase(0, word.size());
+        }
+        header.erase(0, header.find_first_not_of(" \t"));
+        return header.compare(0, 9, "function ") == 0;
+    } catch (const VbError&) {
+        return false;
+    }
+}
+
 // Event: the handler exists, so forwarding goes into it unless it already
 // raises an event.
-bool ForwardInExistingHandler(ide::CodeModule& module, const ProcedureSpan& handler,
-                              const std::string& name, const std::string& parameters) {
+bool ForwardInExistingHandler(ide::CodeModule& module, const std::string& handlerName,
+                              const ProcedureSpan& handler, const std::string& name,
+                              const std::string& parameters) {
     if (FindInProcedure(module, handler, "RaiseEvent "))
         return false;
     const std::string arguments = generation::RaiseEventArguments(parameters);
     std::optional<int32_t> comment =
         FindInProcedure(module, handler, std::string(generation::kWizardCommentDashes));
     if (comment) {
-        InsertIgnoringFailure(module, *comment + 2,
+        InsertIgnoringFailure(module, LineAfterComment(module, *comment),
                               JoinLines(generation::ForwardingAfterComment(name, arguments)));
     } else {
-        InsertIgnoringFailure(module, handler.start + 2,
-                              JoinLines(generation::ForwardingWithComment(name, arguments)));
+        try {
+            InsertIgnoringFailure(module, LineAfterHeader(module, handlerName, ide::vbext_pk_Proc),
+                                  JoinLines(generation::ForwardingWithComment(name, arguments)));
+        } catch (const VbError&) {
+        }
     }
     return true;
 }
@@ -114,25 +189,49 @@ void MergeIntoPropertyLet(ide::CodeModule* module, const generation::ProcedurePa
     // Hand-written procedures without the wizard's comment are left alone.
     if (!comment)
         return;
-    InsertIgnoringFailure(*module, *comment + 2, generation::PropertyMergeLine(item, control));
+    InsertIgnoringFailure(*module, LineAfterComment(*module, *comment),
+                          generation::PropertyMergeLine(item, control));
 }
 
 // Method: one more call in the Sub or Function, for the current constituent.
-void MergeIntoMethod(ide::CodeModule* module, const std::string& name, const std::string& control) {
-    std::optional<ProcedureSpan> method = FindProcedure(module, name, ide::vbext_pk_Proc);
+void MergeIntoMethod(ide::CodeModule* module, const generation::ProcedureParts& item,
+                     const std::string& control) {
+    std::optional<ProcedureSpan> method = FindProcedure(module, item.name, ide::vbext_pk_Proc);
     if (!method)
         return;
-    if (FindInProcedure(*module, *method, control + "." + name))
+    if (FindInProcedure(*module, *method, control + "." + item.name))
         return;
+    const std::string call =
+        generation::MethodMergeLine(item, control, IsFunction(*module, item.name));
     std::optional<int32_t> comment =
         FindInProcedure(*module, *method, std::string(generation::kWizardCommentDashes));
     if (comment) {
-        InsertIgnoringFailure(*module, *comment + 2,
-                              JoinLines(generation::MethodMergeAfterComment(name, control)));
+        InsertIgnoringFailure(*module, LineAfterComment(*module, *comment),
+                              JoinLines(generation::MethodMergeAfterComment(call)));
     } else {
-        InsertIgnoringFailure(*module, method->start + 2,
-                              JoinLines(generation::MethodMergeWithComment(name, control)));
+        try {
+            InsertIgnoringFailure(*module, LineAfterHeader(*module, item.name, ide::vbext_pk_Proc),
+                                  JoinLines(generation::MethodMergeWithComment(call)));
+        } catch (const VbError&) {
+        }
     }
+}
+
+// A constituent that is a control array is passed as its lowest element,
+// "txt(0)": its members are reached through that element, and its event
+// handlers are named after the array and receive the element's index first.
+struct HandlerTarget {
+    std::string name;
+    std::string parameters;
+};
+
+HandlerTarget HandlerFor(const std::string& control, const std::string& event,
+                         const std::string& parameters) {
+    const size_t open = control.find('(');
+    if (open == std::string::npos)
+        return {control + "_" + event, parameters};
+    return {control.substr(0, open) + "_" + event,
+            parameters.empty() ? "Index As Integer" : "Index As Integer, " + parameters};
 }
 
 }  // namespace
@@ -148,11 +247,12 @@ bool Wizard::MergeProcedure(int16_t kind, const std::string& name, const std::st
     }
     switch (kind) {
         case kKindEvent: {
+            const HandlerTarget target = HandlerFor(control, name, parameters);
             std::optional<ProcedureSpan> handler =
-                FindProcedure(module.get(), control + "_" + name, ide::vbext_pk_Proc);
+                FindProcedure(module.get(), target.name, ide::vbext_pk_Proc);
             if (!handler)
-                return AddNewHandler(control, name, parameters);
-            return ForwardInExistingHandler(*module, *handler, name, parameters);
+                return AddNewHandler(target.name, target.parameters, name, parameters);
+            return ForwardInExistingHandler(*module, target.name, *handler, name, parameters);
         }
         case kKindProperty:
             MergeIntoPropertyLet(module.get(),
@@ -160,16 +260,19 @@ bool Wizard::MergeProcedure(int16_t kind, const std::string& name, const std::st
                                  control);
             return false;
         case kKindMethod:
-            MergeIntoMethod(module.get(), name, control);
+            MergeIntoMethod(module.get(),
+                            generation::ProcedureParts{name, parameters, type, token, useSet},
+                            control);
             return false;
         default:
             return false;
     }
 }
 
-bool Wizard::AddNewHandler(const std::string& control, const std::string& name,
-                           const std::string& parameters) {
-    const std::string text = JoinLines(generation::ForwardingHandler(control, name, parameters));
+bool Wizard::AddNewHandler(const std::string& handler, const std::string& handlerParameters,
+                           const std::string& name, const std::string& parameters) {
+    const std::string text =
+        JoinLines(generation::ForwardingHandler(handler, handlerParameters, name, parameters));
     if (ProgramFolder_.empty() || UserDataFolder_.empty())
         SetWorkFolders({}, {});
     // An installed program's folder is read-only for its users; the handler

@@ -79,37 +79,100 @@ std::string ItemParameters(std::string_view itemText) {
     return std::string(itemText.substr(open + 1, close - open - 1));
 }
 
-std::string TypeAfterAs(std::string_view itemText, size_t asPosition) {
-    size_t from = asPosition + 2;  // 0-based index of the character three after the "A"
-    if (from >= itemText.size())
+std::string ItemType(std::string_view itemText) {
+    const std::string_view marker = FindText(itemText, "(") > 0 ? ") As " : " As ";
+    const size_t at = FindText(itemText, marker);
+    if (at == 0)
         return {};
-    return std::string(itemText.substr(from));
+    return std::string(itemText.substr(at - 1 + marker.size()));
 }
 
-std::string FirstParameterName(std::string_view parameters) {
-    std::string trimmed = TrimBlanks(parameters);
-    size_t blank = FindText(trimmed, " ");
-    // A single untyped parameter has no blank at all; its name is the list.
-    if (blank == 0)
-        return trimmed;
-    return LeftOf(parameters, static_cast<long long>(blank) - 1);
+namespace {
+
+// The parameter without its leading passing-mode words ("Optional ByVal");
+// the blanks in front of them stay.
+std::string WithoutPassingWords(std::string_view parameter) {
+    const size_t first = parameter.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return std::string(parameter);
+    std::string rest(parameter.substr(first));
+    for (bool found = true; found;) {
+        found = false;
+        for (std::string_view word : {"byval ", "byref ", "optional ", "paramarray "}) {
+            if (LowerCase(rest.substr(0, word.size())) == word) {
+                rest = TrimBlanks(rest.substr(word.size()));
+                found = true;
+            }
+        }
+    }
+    return std::string(parameter.substr(0, first)) + rest;
+}
+
+// The name without an array's "()".
+std::string WithoutArrayParentheses(std::string name) {
+    name.resize(name.find_last_not_of(' ') + 1);
+    if (name.size() > 2 && name.compare(name.size() - 2, 2, "()") == 0)
+        name.resize(name.size() - 2);
+    return name;
+}
+
+// The text before the first " As ", or all of it.
+std::string_view BeforeAs(std::string_view parameter) {
+    const size_t as = parameter.find(" As ");
+    return as == std::string_view::npos ? parameter : parameter.substr(0, as);
+}
+
+// The pieces of a parameter list, each up to its comma (the comma dropped,
+// the blanks after it kept).
+std::vector<std::string_view> Pieces(std::string_view parameters) {
+    std::vector<std::string_view> pieces;
+    for (;;) {
+        const size_t comma = parameters.find(',');
+        pieces.push_back(parameters.substr(0, comma));
+        if (comma == std::string_view::npos)
+            return pieces;
+        parameters.remove_prefix(comma + 1);
+    }
+}
+
+}  // namespace
+
+std::string ArgumentName(std::string_view parameter) {
+    std::string name(BeforeAs(WithoutPassingWords(parameter)));
+    // A default value ("Optional Count = 1") is no part of the name.
+    name = TrimBlanks(name.substr(0, name.find('=')));
+    return TrimBlanks(WithoutArrayParentheses(name));
+}
+
+std::vector<std::string> ArgumentNames(std::string_view parameters) {
+    std::vector<std::string> names;
+    if (TrimBlanks(parameters).empty())
+        return names;
+    for (std::string_view piece : Pieces(parameters))
+        names.push_back(ArgumentName(piece));
+    return names;
+}
+
+std::string CallArguments(std::string_view parameters) {
+    std::string arguments;
+    for (const std::string& name : ArgumentNames(parameters)) {
+        if (!arguments.empty())
+            arguments += ", ";
+        arguments += name;
+    }
+    return arguments;
 }
 
 std::string RaiseEventArguments(std::string_view parameters) {
     std::string arguments;
-    std::string rest(parameters);
-    if (rest.empty())
+    if (parameters.empty())
         return arguments;
-    for (;;) {
-        size_t as = FindText(rest, "As ");
-        if (!arguments.empty())
+    bool first = true;
+    for (std::string_view piece : Pieces(parameters)) {
+        if (!first)
             arguments += ", ";
-        if (as >= 2)
-            arguments += rest.substr(0, as - 2);
-        size_t comma = FindText(rest, ",");
-        rest = rest.substr(comma);  // the last (length - comma) characters
-        if (comma == 0)
-            break;
+        first = false;
+        arguments += WithoutArrayParentheses(std::string(BeforeAs(WithoutPassingWords(piece))));
     }
     return arguments;
 }

@@ -48,17 +48,28 @@ std::string ItemName(std::string_view itemText);
 // raises error 5.
 std::string ItemParameters(std::string_view itemText);
 
-// The type that an "As" at 1-based position `asPosition` introduces: the text
-// from three characters after the "A" to the end (empty past the end).
-std::string TypeAfterAs(std::string_view itemText, size_t asPosition);
+// The type an item text names: the text after its first " As ", or for an
+// item with a parameter list the text after ") As " (so that neither an
+// "As" inside a name nor one inside the parameter list is read as the
+// type). Empty when there is none: a method without a return value.
+std::string ItemType(std::string_view itemText);
 
-// The first parameter's name: the parameter list cut before the first blank
-// of the blank-trimmed list. A list with a single word is that word.
-std::string FirstParameterName(std::string_view parameters);
+// The name of one parameter as an argument: without a leading ByVal, ByRef,
+// Optional or ParamArray word, the text before " As " (or the whole
+// parameter), without a default value or an array's "()", blanks trimmed.
+std::string ArgumentName(std::string_view parameter);
 
-// The argument text of a RaiseEvent line: the names in front of each "As "
-// of the parameter list, joined by ", ". Each later name keeps the blank
-// that followed its comma, so "KeyCode As Integer, Shift As Integer" gives
+// The argument names of a parameter list, one per parameter.
+std::vector<std::string> ArgumentNames(std::string_view parameters);
+
+// The argument names joined by ", ", as a call passes them.
+std::string CallArguments(std::string_view parameters);
+
+// The argument text of a RaiseEvent line, piece by piece of the parameter
+// list (each piece up to its comma): the piece before its " As ", or the
+// whole piece when it has none, without a leading ByVal, ByRef, Optional or
+// ParamArray word; joined by ", ". Each later name keeps the blank that
+// followed its comma, so "KeyCode As Integer, Shift As Integer" gives
 // "KeyCode,  Shift".
 std::string RaiseEventArguments(std::string_view parameters);
 

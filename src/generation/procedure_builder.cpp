@@ -1,5 +1,6 @@
 // BuildProcedures and GetTypeToken: from one batch of item texts to Visual
 // Basic procedures in the UserControl's code module.
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,6 +29,16 @@ struct ParsedItem {
     int16_t kind = 0;
 };
 
+// Whether `type` (blank-trimmed, any letter case) is one of `types`.
+bool TypeIsOneOf(const std::string& type, std::initializer_list<std::string_view> types) {
+    const std::string key = generation::UpperCase(generation::TrimBlanks(type));
+    for (std::string_view t : types) {
+        if (key == t)
+            return true;
+    }
+    return false;
+}
+
 // Name, parameters, type, token and Set flag of one item text. Events keep
 // an empty type and token: their text becomes a declaration and a handler.
 ParsedItem ParseItem(const std::string& text, std::string name, int16_t kind,
@@ -41,33 +52,32 @@ ParsedItem ParseItem(const std::string& text, std::string name, int16_t kind,
     if (kind != kKindProperty && kind != kKindMethod)
         return item;
 
-    bool typeSet = false;
+    p.type = generation::ItemType(text);
+    // The browser reports fonts and colours as the types that carry them
+    // (a Long, an Object, a StdFont); names give them back their own type.
+    // A member whose type says it is something else (FontName As String)
+    // keeps it, and a method without a return value stays a Sub.
+    const bool typed = kind == kKindProperty || !p.type.empty();
     const std::string upperName = generation::UpperCase(p.name);
-    if (generation::FindText(upperName, "FONT") > 0) {
-        p.type = "Font";
-        typeSet = true;
-    } else if (generation::FindText(upperName, "COLOR") > 0) {
-        p.type = "OLE_COLOR";
-        typeSet = true;
+    if (typed && generation::FindText(upperName, "FONT") > 0) {
+        if (TypeIsOneOf(p.type, {"", "LONG", "OBJECT", "FONT", "STDFONT", "IFONTDISP"}))
+            p.type = "Font";
+    } else if (typed && generation::FindText(upperName, "COLOR") > 0) {
+        if (TypeIsOneOf(p.type, {"", "LONG", "OLE_COLOR"}))
+            p.type = "OLE_COLOR";
     }
-    const size_t as = generation::FindText(text, "As");
-    // A method with parameters is always a Sub: the "As" inside its
-    // parameter list is never its return type.
-    if (!typeSet && kind == kKindMethod && !p.parameters.empty())
-        typeSet = true;
-    if (!typeSet && as >= 1)
-        p.type = generation::TypeAfterAs(text, as);
-    if (as >= 1) {
+    if (generation::FindText(text, "As") >= 1) {
         p.token = wizard.GetTypeToken(p.name, p.type);
         p.useSet = !generation::IsSimpleType(p.type);
     }
     return item;
 }
 
-// The events the declarations section declares ("Event Click(" in any
-// letter case, with or without Public), by lower-case name. Forwarding a
-// second constituent's event needs no second declaration, which would keep
-// the module from compiling.
+// The events the declarations section declares, by lower-case name: the
+// statements "Event Name(" and "Public Event Name(" in any letter case.
+// Comments and string constants that mention an event declare nothing.
+// Forwarding a second constituent's event needs no second declaration,
+// which would keep the module from compiling.
 std::unordered_set<std::string> DeclaredEvents(const ide::CodeModule* module) {
     std::unordered_set<std::string> names;
     if (!module)
@@ -75,14 +85,15 @@ std::unordered_set<std::string> DeclaredEvents(const ide::CodeModule* module) {
     try {
         const int32_t last = module->CountOfDeclarationLines();
         for (int32_t line = 1; line <= last; ++line) {
-            const std::string text = generation::LowerCase(module->Lines(line, 1));
-            for (size_t at = text.find("event "); at != std::string::npos;
-                 at = text.find("event ", at + 1)) {
-                const size_t name = at + 6;
-                const size_t open = text.find('(', name);
-                if (open != std::string::npos)
-                    names.insert(text.substr(name, open - name));
-            }
+            std::string text = generation::LowerCase(module->Lines(line, 1));
+            text.erase(0, text.find_first_not_of(" \t"));
+            if (text.compare(0, 7, "public ") == 0)
+                text.erase(0, text.find_first_not_of(' ', 7));
+            if (text.compare(0, 6, "event ") != 0)
+                continue;
+            const size_t open = text.find('(');
+            if (open != std::string::npos)
+                names.insert(generation::TrimBlanks(text.substr(6, open - 6)));
         }
     } catch (const VbError&) {
     }

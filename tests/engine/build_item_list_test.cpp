@@ -17,6 +17,7 @@
 #include "platform/short_date.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
+#include "support/module_checker.h"
 #include "support/temp_folder.h"
 #include "support/wizard_peer.h"
 
@@ -35,6 +36,12 @@ class BuildItemListTest : public ::testing::Test {
              {"LabeledEdit.vbp", "LabeledEdit.ctl", "QUILLDIAL.OCX", "QUILLEDIT.OCX"}) {
             fs::copy_file(fs::path(QFW_EXAMPLES) / "LabeledEdit" / name, folder_.Path() / name);
         }
+        Open();
+    }
+
+    // Loads the project in the folder and has discovery read the UserControl.
+    void Open() {
+        vbe_ = ide::VBE::Create();
         auto project = vbe_->VBProjects()->AddFromFile(folder_.Windows("LabeledEdit.vbp")).at(0);
         userControl_ = project->VBComponents()->Item("LabeledEdit");
         std::vector<std::string> warnings;
@@ -76,7 +83,7 @@ class BuildItemListTest : public ::testing::Test {
     ScopedToday today_{std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::December,
                                                    std::chrono::day{6}}};
     testing::TempFolder folder_;
-    std::shared_ptr<ide::VBE> vbe_ = ide::VBE::Create();
+    std::shared_ptr<ide::VBE> vbe_;
     std::shared_ptr<ide::VBComponent> userControl_;
     RegistryView registry_;
     ScopedClassesRoot registryScope_{registry_};
@@ -109,8 +116,57 @@ TEST_F(BuildItemListTest, ExampleRunGivesTheGoldenUserControl) {
     EXPECT_EQ(StatusLines().front(), "Adding Properties for txtValue");
     EXPECT_EQ(StatusLines().back(), "Adding Events for dlLevel");
     userControl_->Save();
-    EXPECT_EQ(folder_.Read("LabeledEdit.ctl"),
+    const std::string saved = folder_.Read("LabeledEdit.ctl");
+    EXPECT_EQ(saved,
               testing::ReadBytes(fs::path(QFW_FIXTURES) / "engine" / "LabeledEdit_generated.ctl"));
+    testing::ModuleExpectations expectations;
+    expectations.constituents["txtValue"].events = {
+        "Click () ", "Change () ", "KeyDown (KeyCode As Integer, Shift As Integer) "};
+    const auto problems = testing::CheckModule(saved, expectations);
+    EXPECT_TRUE(problems.empty()) << testing::DescribeProblems(problems);
+}
+
+TEST_F(BuildItemListTest, ControlArrayIsOneConstituentReachedThroughItsLowestElement) {
+    // The text box becomes an array of two, its element 1 saved first.
+    std::string ctl = folder_.Read("LabeledEdit.ctl");
+    const std::string begin = "   Begin VB.TextBox txtValue \r\n";
+    const size_t at = ctl.find(begin);
+    ASSERT_NE(at, std::string::npos);
+    ctl.insert(at + begin.size(), "      Index           =   0\r\n");
+    ctl.insert(at, begin +
+                       "      Height          =   375\r\n"
+                       "      Index           =   1\r\n"
+                       "      Left            =   120\r\n"
+                       "      TabIndex        =   3\r\n"
+                       "      Top             =   960\r\n"
+                       "      Width           =   3015\r\n"
+                       "   End\r\n");
+    testing::WriteBytes(folder_.Path() / "LabeledEdit.ctl", ctl);
+    Open();
+    ReadSpecification(folder_.Windows("QUILLEDIT.OCX"));
+    spec_.SetSelectedItems(kKindProperty, {}, {"Text As String"});
+    spec_.SetSelectedItems(kKindMethod, {}, {"Move (Left As Single, Top, Width, Height) "});
+    spec_.SetSelectedItems(kKindEvent, {},
+                           {"Change () ", "KeyDown (KeyCode As Integer, Shift As Integer) "});
+    wizard_.SetConstituentMappingOrder("TextBox", 1);
+
+    EXPECT_EQ(wizard_.BuildItemList(spec_), 0);
+    // Three constituents: the dial, the array and the label.
+    EXPECT_EQ(StatusLines().size(), 9u);
+    const std::string code = userControl_->Text();
+    for (const char* line :
+         {"    txtValue(0).Text = sText", "    Text = txtValue(0).Text",
+          "    txtValue(0).Move Left, Top, Width, Height",
+          "Private Sub txtValue_Change(Index As Integer)", "\tRaiseEvent Change ()",
+          "Private Sub txtValue_KeyDown(Index As Integer, KeyCode As Integer, Shift As Integer)",
+          "\tRaiseEvent KeyDown (KeyCode,  Shift)"}) {
+        EXPECT_NE(code.find(std::string(line) + "\r\n"), std::string::npos) << line;
+    }
+    testing::ModuleExpectations expectations;
+    expectations.constituents["txtValue"] = {
+        {"Change () ", "KeyDown (KeyCode As Integer, Shift As Integer) "}, true};
+    const auto problems = testing::CheckModule(code, expectations);
+    EXPECT_TRUE(problems.empty()) << testing::DescribeProblems(problems);
 }
 
 TEST_F(BuildItemListTest, UnselectedItemsAreNeverGenerated) {

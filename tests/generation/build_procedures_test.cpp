@@ -9,6 +9,7 @@
 
 #include "generation/generation_fixture.h"
 #include "platform/vb_error.h"
+#include "support/module_checker.h"
 
 namespace qfw {
 namespace {
@@ -81,13 +82,55 @@ TEST_F(BuildProceduresTest, PropertyVariantsFromTheCaseFile) {
     }
 }
 
-TEST_F(BuildProceduresTest, MethodWithParametersIsAlwaysASub) {
-    ASSERT_EQ(
-        wizard_.BuildProcedures({1}, {"Find (Text As String, Start As Long) As Long"}, "Text1"), 0);
-    EXPECT_EQ(ReadProjectFile("QFNCODE.DAT"),
-              CrLf({"Public Sub Find(Text As String, Start As Long)", "",
-                    "    'Added by Quillfern Constituent Wizard 12/3/2026", "    Text1.Find(Text)",
-                    "", "End Sub", ""}));
+TEST_F(BuildProceduresTest, MethodsPassEveryArgumentAndReturnTheirValue) {
+    struct Case {
+        std::string item, header, body;
+    };
+    const Case cases[] = {
+        {"Clear () ", "Public Sub Clear", "    Text1.Clear"},
+        {"SetColor (Index As Long) ", "Public Sub SetColor(Index As Long)",
+         "    Text1.SetColor(Index)"},
+        {"Move (Left As Single, Top As Variant) ",
+         "Public Sub Move(Left As Single, Top As Variant)", "    Text1.Move Left, Top"},
+        {"ButtonClick (ByVal Button As MSComctlLib.Button) ",
+         "Public Sub ButtonClick(ByVal Button As MSComctlLib.Button)",
+         "    Text1.ButtonClick(Button)"},
+        {"Find (Target As String) As Long", "Public Function Find(Target As String)",
+         "    Find = Text1.Find(Target)"},
+        {"Span (A As Long, B As Long) As Long", "Public Function Span(A As Long, B As Long)",
+         "    Span = Text1.Span(A, B)"},
+        {"Items () As MSComctlLib.ListItems", "Public Function Items",
+         "    Set Items = Text1.Items( )"},
+        {"GetFont () As StdFont", "Public Function GetFont", "    Set GetFont = Text1.GetFont( )"},
+        {"GetColor () As Long", "Public Function GetColor", "    GetColor = Text1.GetColor( )"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(wizard_.BuildProcedures({1}, {c.item}, "Text1"), 0) << c.item;
+        const std::string keyword =
+            c.header.find("Function") != std::string::npos ? "Function" : "Sub";
+        EXPECT_EQ(ReadProjectFile("QFNCODE.DAT"),
+                  CrLf({c.header, "", "    'Added by Quillfern Constituent Wizard 12/3/2026",
+                        c.body, "", "End " + keyword, ""}))
+            << c.item;
+    }
+}
+
+TEST_F(BuildProceduresTest, ControlArrayDelegatesToItsElement) {
+    ASSERT_EQ(wizard_.BuildProcedures({0}, {"Text As String"}, "txt(0)"), 0);
+    ASSERT_EQ(wizard_.BuildProcedures({1}, {"Move (Left As Single, Top As Variant) "}, "txt(0)"),
+              0);
+    ASSERT_EQ(wizard_.BuildProcedures({2, 2}, {"Change () ", "KeyPress (KeyAscii As Integer) "},
+                                      "txt(0)"),
+              0);
+    const std::string code = ModuleText();
+    for (const char* line :
+         {"    txt(0).Text = sText", "    Text = txt(0).Text", "    txt(0).Move Left, Top",
+          "Private Sub txt_Change(Index As Integer)", "\tRaiseEvent Change ()",
+          "Private Sub txt_KeyPress(Index As Integer, KeyAscii As Integer)",
+          "\tRaiseEvent KeyPress (KeyAscii)", "Event KeyPress(KeyAscii As Integer)"}) {
+        EXPECT_NE(code.find(std::string(line) + "\r\n"), std::string::npos) << line;
+    }
+    expectations_.constituents["txt"] = {{"Change () ", "KeyPress (KeyAscii As Integer) "}, true};
 }
 
 TEST_F(BuildProceduresTest, HwndIsSkippedInAnyLetterCase) {
@@ -115,8 +158,8 @@ TEST_F(BuildProceduresTest, BatchWhoseItemsAllExistInsertsNothing) {
 }
 
 TEST_F(BuildProceduresTest, EventsThatAlreadyRaiseLeaveTheBufferEmpty) {
-    WriteUserControlCode(
-        {"Option Explicit", "Private Sub Text1_Click()", "    RaiseEvent Changed", "End Sub"});
+    WriteUserControlCode({"Option Explicit", "Event Changed()", "Private Sub Text1_Click()",
+                          "    RaiseEvent Changed", "End Sub"});
     Load();
     wizard_.AddItemsToPendingFile("DemoCtl", {"stale"});
     const std::string before = ModuleText();
@@ -125,13 +168,32 @@ TEST_F(BuildProceduresTest, EventsThatAlreadyRaiseLeaveTheBufferEmpty) {
     EXPECT_FALSE(ProjectFileExists("QFNCODE.DAT"));
 }
 
-TEST_F(BuildProceduresTest, ExistingEventDeclarationIsNotRepeated) {
-    WriteUserControlCode({"Option Explicit", "Public Event Click()"});
-    Load();
-    EXPECT_EQ(wizard_.BuildProcedures({2}, {"Click () "}, "Text1"), 0);
-    EXPECT_EQ(ModuleText(), "Option Explicit\r\nPublic Event Click()\r\n" +
-                                FixtureBytes("newproc_click.golden")
-                                    .substr(0, FixtureBytes("newproc_click.golden").size() - 2));
+TEST_F(BuildProceduresTest, OnlyEventStatementsDeclareEvents) {
+    const std::string handler = FixtureBytes("newproc_click.golden");
+    struct Case {
+        std::vector<std::string> code;
+        bool declares;
+    };
+    const Case cases[] = {
+        {{"Option Explicit", "Public Event Click()"}, false},
+        {{"Option Explicit", "  event click ()"}, false},
+        // Comments and strings that mention the event declare nothing.
+        {{"Option Explicit", "'Event Click()", "Private Const Note = \"Event Click() fires\""},
+         true},
+        {{"Option Explicit", "Event ClickTwice()"}, true},
+    };
+    for (const Case& c : cases) {
+        WriteUserControlCode(c.code);
+        Load();
+        EXPECT_EQ(wizard_.BuildProcedures({2}, {"Click () "}, "Text1"), 0);
+        std::string expected = JoinedCrLf(c.code) + "\r\n";
+        if (c.declares)
+            expected += "Event Click()\r\n";
+        expected += handler.substr(0, handler.size() - 2);
+        EXPECT_EQ(ModuleText(), expected) << c.code.back();
+        const auto problems = testing::CheckModule(ModuleText());
+        EXPECT_TRUE(problems.empty()) << testing::DescribeProblems(problems);
+    }
 }
 
 TEST_F(BuildProceduresTest, ErrorsEndTheCallWithTheirNumber) {

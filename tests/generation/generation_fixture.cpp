@@ -67,9 +67,19 @@ void GenerationTest::SetUp() {
                       fs::path(folder_) / "project" / name);
     }
     Load();
+    // The text boxes' events the tests forward, as the browser reports them.
+    for (const char* control : {"Text1", "Text2"}) {
+        expectations_.constituents[control].events = {
+            "Click () ", "KeyDown (KeyCode As Integer, Shift As Integer) "};
+    }
 }
 
 void GenerationTest::TearDown() {
+    // Whatever a test generated must still compile.
+    if (module_ && checkModule_) {
+        const auto problems = testing::CheckModule(ModuleText(), expectations_);
+        EXPECT_TRUE(problems.empty()) << testing::DescribeProblems(problems);
+    }
     std::error_code ec;
     // A test may have made the program folder read-only; the temporary
     // folder's removal needs it writable again.

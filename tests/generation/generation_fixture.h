@@ -15,6 +15,7 @@
 #include "engine/ide/vbe.h"
 #include "engine/wizard.h"
 #include "platform/short_date.h"
+#include "support/module_checker.h"
 #include "support/temp_folder.h"
 #include "support/wizard_peer.h"
 
@@ -75,6 +76,10 @@ class GenerationTest : public ::testing::Test {
     std::shared_ptr<ide::VBComponent> userControl_;
     std::shared_ptr<ide::CodeModule> module_;
     Wizard wizard_;
+    // What the module's event handlers must match; TearDown checks the
+    // module the way the compiler would.
+    testing::ModuleExpectations expectations_;
+    bool checkModule_ = true;
 };
 
 }  // namespace qfw

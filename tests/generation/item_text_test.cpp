@@ -40,16 +40,44 @@ TEST(ItemText, TypeTokenRulesInOrder) {
     }
 }
 
-TEST(ItemText, RaiseEventArgumentsKeepTheBlankAfterEachComma) {
+TEST(ItemText, TypeFollowsTheFirstAsOrTheParameterList) {
     struct Case {
-        std::string parameters, arguments;
+        std::string item, type;
     };
     const Case cases[] = {
-        {"Button As Integer, Shift As Integer, X As Single, Y As Single", "Button,  Shift,  X,  Y"},
-        {"Left As Single, Top", "Left, "},  // an untyped parameter has no "As "
+        {"Caption As String", "String"},
+        {"AspectRatio As Single", "Single"},  // an "As" inside the name is no type
+        {"Item (Index As Long) As String", "String"},
+        {"Move (Left As Single, Top As Variant) ", ""},  // a method without a return value
+        {"Items () As MSComctlLib.ListItems", "MSComctlLib.ListItems"},
+        {"Click () ", ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(RaiseEventArguments(c.parameters), c.arguments);
+        EXPECT_EQ(ItemType(c.item), c.type) << c.item;
+}
+
+TEST(ItemText, ArgumentsOfParameterLists) {
+    struct Case {
+        std::string parameters, raiseEvent, call;
+    };
+    const Case cases[] = {
+        {"Button As Integer, Shift As Integer, X As Single, Y As Single", "Button,  Shift,  X,  Y",
+         "Button, Shift, X, Y"},
+        // Untyped parameters are Variants: the whole piece is the name.
+        {"Left As Single, Top", "Left,  Top", "Left, Top"},
+        {"Cancel As Boolean, Reason", "Cancel,  Reason", "Cancel, Reason"},
+        {"X, Y As Long", "X,  Y", "X, Y"},
+        // Passing modes, defaults and array parentheses are no part of a name.
+        {"ByVal Button As MSComctlLib.Button", "Button", "Button"},
+        {"ByRef Cancel As Boolean, ByVal Count As Long", "Cancel,  Count", "Cancel, Count"},
+        {"Optional ByVal Count As Long = 1, ParamArray Rest() As Variant", "Count,  Rest",
+         "Count, Rest"},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(RaiseEventArguments(c.parameters), c.raiseEvent) << c.parameters;
+        EXPECT_EQ(CallArguments(c.parameters), c.call) << c.parameters;
+    }
 }
 
 TEST(CodeTemplates, MethodBodiesByParametersAndType) {
@@ -58,9 +86,10 @@ TEST(CodeTemplates, MethodBodiesByParametersAndType) {
         std::string header, body, end;
     };
     const Case cases[] = {
+        // Every argument is passed; several go without parentheses.
         {{"Move", "Left As Single, Top", "", "", false},
          "Public Sub Move(Left As Single, Top)",
-         "    Text1.Move(Left)",
+         "    Text1.Move Left, Top",
          "End Sub"},
         {{"Refresh", "", "", "", false}, "Public Sub Refresh", "    Text1.Refresh", "End Sub"},
         // A single untyped parameter is its own name.
@@ -69,9 +98,18 @@ TEST(CodeTemplates, MethodBodiesByParametersAndType) {
          "Public Function GetCount",
          "    GetCount = Text1.GetCount( )",
          "End Function"},
+        {{"Span", "A As Long, B As Long", "Long", "l", false},
+         "Public Function Span(A As Long, B As Long)",
+         "    Span = Text1.Span(A, B)",
+         "End Function"},
+        // An object is returned with Set.
         {{"FindFont", "Name As String", "Font", "fon", true},
          "Public Function FindFont(Name As String)",
-         "    FindFont = Text1.FindFont(Name)",
+         "    Set FindFont = Text1.FindFont(Name)",
+         "End Function"},
+        {{"Items", "", "MSComctlLib.ListItems", "", true},
+         "Public Function Items",
+         "    Set Items = Text1.Items( )",
          "End Function"},
         {{"Blank", "", " ", "", false}, "Public Function Blank", "    Text1.Blank", "End Function"},
     };

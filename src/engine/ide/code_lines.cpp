@@ -221,6 +221,31 @@ bool EndsWithContinuation(std::string_view text) {
     return n == 1 || IsBlank(text[n - 2]);
 }
 
+// The length of the line label or line number that starts `text` ("Done:",
+// "100 ", "100:"), with the blanks after it; 0 when there is none.
+size_t LabelLength(std::string_view text) {
+    size_t i = 0;
+    if (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+        if (i < text.size() && text[i] == ':')
+            ++i;
+        else if (i < text.size() && !IsBlank(text[i]))
+            return 0;
+    } else {
+        while (i < text.size() && IsIdentChar(text[i]))
+            ++i;
+        // "Name:" is a label; "Name:=" is a named argument.
+        if (i == 0 || i >= text.size() || text[i] != ':' ||
+            (i + 1 < text.size() && text[i + 1] == '='))
+            return 0;
+        ++i;
+    }
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    return i;
+}
+
 LineInfo ClassifyLine(std::string_view text) {
     LineInfo info;
     info.continues = EndsWithContinuation(text);
@@ -229,6 +254,15 @@ LineInfo ClassifyLine(std::string_view text) {
         ++i;
     if (i == text.size())
         return info;
+    // A label or line number may stand before any statement, the End of a
+    // procedure included ("Done: End Sub", "100 End Sub").
+    if (const size_t label = LabelLength(text.substr(i)); label > 0) {
+        LineInfo rest = ClassifyLine(text.substr(i + label));
+        if (rest.cls == LineClass::kProcHeader || rest.cls == LineClass::kProcEnd)
+            return rest;
+        info.cls = LineClass::kCode;
+        return info;
+    }
     if (text[i] == '\'') {
         info.cls = LineClass::kComment;
         return info;
@@ -240,7 +274,8 @@ LineInfo ClassifyLine(std::string_view text) {
         return info;
     }
     if (w == "#") {
-        info.cls = EqualsIgnoreCase(words.Next(), "const") ? LineClass::kCondConst : LineClass::kCode;
+        info.cls =
+            EqualsIgnoreCase(words.Next(), "const") ? LineClass::kCondConst : LineClass::kCode;
         return info;
     }
     info.cls = LineClass::kCode;
@@ -252,7 +287,8 @@ LineInfo ClassifyLine(std::string_view text) {
         }
         return info;
     }
-    if (EqualsIgnoreCase(w, "public") || EqualsIgnoreCase(w, "private") || EqualsIgnoreCase(w, "friend")) {
+    if (EqualsIgnoreCase(w, "public") || EqualsIgnoreCase(w, "private") ||
+        EqualsIgnoreCase(w, "friend")) {
         w = words.Next();
     }
     if (EqualsIgnoreCase(w, "static"))

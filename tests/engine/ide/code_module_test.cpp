@@ -348,5 +348,34 @@ TEST(CodeModuleTest, ContinuedHeaderAndDeclaration) {
     ExpectGeometry(m, {{"F", 0, 3, 4, 5}});
 }
 
+TEST(CodeModuleTest, LabelsAndLineNumbersBeforeEndStatements) {
+    const std::vector<std::string> code = {
+        "Option Explicit",         // 1
+        "Private Sub A()",         // 2
+        "    On Error GoTo Done",  // 3
+        "    Beep",                // 4
+        "Done: End Sub",           // 5
+        "' about B",               // 6
+        "Private Sub B()",         // 7
+        "    Beep",                // 8
+        "100 End Sub",             // 9
+        "",                        // 10
+        "Private Function C() _",  // 11
+        "    As Long",             // 12
+        "10: End Function",        // 13
+        "",                        // 14
+        "Private Sub D()",         // 15
+        "    Stop: x = 1",         // 16
+        "    Call Go(Count:=1)",   // 17
+        "End Sub",                 // 18
+    };
+    CodeModule m(Join(code));
+    ExpectGeometry(
+        m, {{"A", 0, 2, 2, 4}, {"B", 0, 6, 7, 4}, {"C", 0, 10, 11, 4}, {"D", 0, 14, 15, 5}});
+    // Inserting into B keeps the later procedures where they are.
+    m.InsertLines(8, "    Beep");
+    ExpectGeometry(m, {{"B", 0, 6, 7, 5}, {"C", 0, 11, 12, 4}});
+}
+
 }  // namespace
 }  // namespace qfw::ide
