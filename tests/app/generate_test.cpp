@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/vb_project_writer.h"
+#include "support/module_checker.h"
 #include "support/temp_folder.h"
 #include "unified_diff.h"
 
@@ -140,6 +141,23 @@ std::vector<std::string> WithSpec(std::vector<std::string> args, const std::stri
     return args;
 }
 
+// The constituents' events as the browser reports them, for the module
+// checker.
+ModuleExpectations ExampleEvents() {
+    ModuleExpectations expectations;
+    expectations.constituents["txtValue"].events = {
+        "Click () ", "Change () ", "KeyDown (KeyCode As Integer, Shift As Integer) ",
+        "KeyPress (KeyAscii As Integer) "};
+    expectations.constituents["dlLevel"].events = {"Change () ", "Click () ", "Scroll () "};
+    return expectations;
+}
+
+// Expects the saved UserControl to compile as far as the checker can tell.
+void ExpectCompiles(const std::string& file, const ModuleExpectations& expectations) {
+    const auto problems = CheckModule(ReadBytes(file), expectations);
+    EXPECT_TRUE(problems.empty()) << file << "\n" << DescribeProblems(problems);
+}
+
 TEST_F(GenerateTest, RunWritesTheGoldenUserControlAndItsBackup) {
     const std::string original = ReadBytes(File("LabeledEdit.ctl"));
     const Outcome run = Run(WithSpec(DemoArgs(File("LabeledEdit.vbp")), File("QUILLEDIT.OCX")));
@@ -149,6 +167,8 @@ TEST_F(GenerateTest, RunWritesTheGoldenUserControlAndItsBackup) {
         WriteBytes(kGolden, generated);
     EXPECT_EQ(generated, ReadBytes(kGolden));
     EXPECT_EQ(ReadBytes(File("LabeledEdit.QFN")), original);
+    ExpectCompiles((kExample / "LabeledEdit.ctl").string(), ExampleEvents());
+    ExpectCompiles(File("LabeledEdit.ctl"), ExampleEvents());
     EXPECT_TRUE(run.out.empty());
 
     const char* const lines[] = {"Creating a backup of the UserControl file...\n",
@@ -185,6 +205,7 @@ TEST_F(GenerateTest, SecondRunExtendsInsteadOfDuplicating) {
                              "event:TextBox,Dial:Change", "--select", "event:Click", "--quiet"});
     const Outcome second = Run(args);
     ASSERT_EQ(second.exitCode, 0) << second.err;
+    ExpectCompiles(File("LabeledEdit.ctl"), ExampleEvents());
     EXPECT_TRUE(second.err.empty()) << second.err;
     const std::string diff =
         app::UnifiedDiff(ReadBytes(kGolden), ReadBytes(File("LabeledEdit.ctl")), "a", "b");
@@ -330,6 +351,71 @@ TEST_F(GenerateTest, GenerationFailureIsReportedNotSuccess) {
     // The Change handler, written by another route, is in the saved file.
     EXPECT_NE(ReadBytes(File("LabeledEdit.ctl")).find("Private Sub dlLevel_Change()"),
               std::string::npos);
+}
+
+// A UserControl written the way the environment writes it (CR LF, ANSI),
+// with what real UserControls hold: an array of text boxes (element 1 saved
+// first), labelled End statements, a header continued onto a second line,
+// comments above a header, and a commented-out event declaration.
+TEST_F(GenerateTest, RealUserControlGetsCodeThatCompilesInTheRightPlaces) {
+    const std::string ansiComment = "' Gr\xf6\xdf" "e und Lage";
+    std::string ctl = UserControlText(
+        "Parts", {{"VB.TextBox", "txtPart"}, {"VB.TextBox", "txtPart"}, {"VB.Label", "lblCaption"}},
+        {"Option Explicit", "'Event Click()", "Private Const Note = \"Event Change() follows\"", "",
+         ansiComment, "' Moves every part.", "Public Sub Move(Left As Single, Top, Width, Height)",
+         "    On Error GoTo Done", "    lblCaption.Move Left, Top, Width, Height", "Done: End Sub",
+         "Private Sub lblCaption_Click()", "    Beep", "100 End Sub", "Public Sub Refresh( _",
+         "    )", "    lblCaption.Refresh", "End Sub"});
+    // The two text boxes are the elements 1 and 0 of one array.
+    size_t at = ctl.find("txtPart \r\n");
+    ctl.insert(at + 10, "      Index           =   1\r\n");
+    at = ctl.find("txtPart \r\n", at + 10);
+    ctl.insert(at + 10, "      Index           =   0\r\n");
+    const std::string p = Project().string() + "/";
+    WriteBytes(p + "Parts.ctl", ctl);
+    WriteBytes(p + "Parts.vbp", ProjectText("PartsCtl", {"UserControl=Parts.ctl"}));
+
+    const Outcome run =
+        Run({p + "Parts.vbp", "--spec", File("QUILLEDIT.OCX"), "--select", "property:Text",
+             "--select", "method:Move", "--select", "method:Refresh", "--select", "event:Click",
+             "--select", "event:Change", "--select", "event:KeyDown", "--order", "TextBox,Label",
+             "--date", "2024-01-05"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("Completed Successfully"), std::string::npos) << run.err;
+    // One constituent for the array.
+    EXPECT_EQ(run.err.find("Adding Properties for txtPart"),
+              run.err.rfind("Adding Properties for txtPart"));
+
+    const std::string saved = ReadBytes(p + "Parts.ctl");
+    const auto expectLines = [&](const std::vector<std::string>& lines) {
+        EXPECT_NE(saved.find(CrLf(lines)), std::string::npos) << CrLf(lines) << "\nin\n" << saved;
+    };
+    // The declarations: the commented-out and the quoted events declare nothing.
+    expectLines({"Option Explicit", "'Event Click()",
+                 "Private Const Note = \"Event Change() follows\"", "Event Click()",
+                 "Event Change()", "Event KeyDown(KeyCode As Integer, Shift As Integer)"});
+    // Merged right after the header, below the comments above it; every
+    // argument passed to the array's element.
+    expectLines({ansiComment, "' Moves every part.",
+                 "Public Sub Move(Left As Single, Top, Width, Height)", "",
+                 "\t'Added by Quillfern Constituent Wizard --",
+                 "\ttxtPart(0).Move Left, Top, Width, Height", "", "    On Error GoTo Done"});
+    // After the last line of the continued header.
+    expectLines({"Public Sub Refresh( _", "    )", "",
+                 "\t'Added by Quillfern Constituent Wizard --", "\ttxtPart(0).Refresh", "",
+                 "    lblCaption.Refresh", "End Sub"});
+    expectLines(
+        {"Private Sub txtPart_KeyDown(Index As Integer, KeyCode As Integer, Shift As Integer)", "",
+         "\t'Added by Quillfern Constituent Wizard -- ", "\tRaiseEvent KeyDown (KeyCode,  Shift)",
+         "", "End Sub"});
+    expectLines({"    txtPart(0).Text = sText"});
+    expectLines({"Done: End Sub", "Private Sub lblCaption_Click()", "    Beep", "100 End Sub"});
+
+    ModuleExpectations expectations;
+    expectations.constituents["txtPart"] = {
+        {"Click () ", "Change () ", "KeyDown (KeyCode As Integer, Shift As Integer) "}, true};
+    expectations.constituents["lblCaption"].events = {"Click () "};
+    ExpectCompiles(p + "Parts.ctl", expectations);
 }
 
 }  // namespace

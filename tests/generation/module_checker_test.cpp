@@ -1,0 +1,85 @@
+// The module checker the generation tests rely on: each rule catches the
+// module it is there for, and valid code passes.
+#include "support/module_checker.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+namespace qfw::testing {
+namespace {
+
+TEST(ModuleChecker, EachRuleCatchesItsFault) {
+    struct Case {
+        const char* title;
+        std::vector<std::string> code;
+        const char* problem;  // a piece of the one problem expected; nullptr for none
+    };
+    const Case cases[] = {
+        {"valid code with labels, continued headers and Call",
+         {"Option Explicit", "Event Click()", "Private Sub Text1_Click()",
+          "    RaiseEvent Click ()", "    Call Text1.Move(1, 2)", "    Text1.Move 1, 2",
+          "Done: End Sub", "Public Function Span(A As Long, _", "    B As Long)",
+          "    Span = Text1.Span(A, B)", "100 End Function"},
+         nullptr},
+        {"undeclared event",
+         {"Option Explicit", "'Event Click()", "Private Sub Text1_Click()", "    RaiseEvent Click",
+          "End Sub"},
+         "RaiseEvent Click"},
+        {"assignment to a Sub's name",
+         {"Public Sub Refresh()", "\tRefresh=Text1.Refresh()", "End Sub"},
+         "assigns to its own name"},
+        {"several arguments in parentheses",
+         {"Public Sub Move(Left As Single, Top As Single)", "    txt(0).Move(Left, Top)",
+          "End Sub"},
+         "without Call"},
+        {"event declared twice", {"Event Click()", "Public Event Click()"}, "event Click"},
+        {"procedure declared twice",
+         {"Public Sub Refresh()", "End Sub", "Public Sub refresh()", "End Sub"},
+         "Ambiguous name"},
+        {"statement after the procedures",
+         {"Public Sub Refresh()", "End Sub", "    RaiseEvent Click ()"},
+         "Only comments"},
+        {"statement in the declarations", {"Option Explicit", "Text1.Refresh"}, "Invalid outside"},
+        {"procedure inside a procedure",
+         {"Public Sub A()", "Public Sub B()", "End Sub"},
+         "starts inside A"},
+        {"End of another kind", {"Public Function A()", "End Sub"}, "does not match A"},
+        {"handler with the wrong parameters",
+         {"Private Sub Text1_KeyDown(KeyCode As Integer)", "End Sub"},
+         "does not match description"},
+        {"array handler without Index",
+         {"Private Sub txt_Change()", "End Sub"},
+         "does not match description"},
+        {"ByVal where the event passes by reference",
+         {"Private Sub Text1_KeyDown(ByVal KeyCode As Integer, Shift As Integer)", "End Sub"},
+         "does not match description"},
+    };
+    ModuleExpectations expectations;
+    expectations.constituents["Text1"].events = {"KeyDown (KeyCode As Integer, Shift As Integer) "};
+    expectations.constituents["txt"] = {{"Change () "}, true};
+    for (const Case& c : cases) {
+        const std::vector<std::string> problems = CheckModule(CrLf(c.code), expectations);
+        if (!c.problem) {
+            EXPECT_TRUE(problems.empty()) << c.title << "\n" << DescribeProblems(problems);
+            continue;
+        }
+        ASSERT_EQ(problems.size(), 1u) << c.title << "\n" << DescribeProblems(problems);
+        EXPECT_NE(problems[0].find(c.problem), std::string::npos) << c.title << ": " << problems[0];
+    }
+}
+
+TEST(ModuleChecker, SavedFilesAreReadPastTheirHeader) {
+    const std::string file = CrLf(
+        {"VERSION 5.00", "Begin VB.UserControl A ", "   Begin VB.TextBox T ",
+         "      BeginProperty Font ", "      EndProperty", "   End", "End",
+         "Attribute VB_Name = \"A\"", "Option Explicit", "Public Property Get Caption() As String",
+         "Attribute Caption.VB_UserMemId = 0", "End Property"});
+    EXPECT_TRUE(CheckModule(file).empty()) << DescribeProblems(CheckModule(file));
+}
+
+}  // namespace
+}  // namespace qfw::testing
