@@ -255,13 +255,22 @@ LineInfo ClassifyLine(std::string_view text) {
     if (i == text.size())
         return info;
     // A label or line number may stand before any statement, the End of a
-    // procedure included ("Done: End Sub", "100 End Sub").
-    if (const size_t label = LabelLength(text.substr(i)); label > 0) {
-        LineInfo rest = ClassifyLine(text.substr(i + label));
-        if (rest.cls == LineClass::kProcHeader || rest.cls == LineClass::kProcEnd)
-            return rest;
-        info.cls = LineClass::kCode;
-        return info;
+    // procedure included ("Done: End Sub", "100 End Sub"). The line is a
+    // statement even when nothing follows its labels.
+    bool labelled = false;
+    for (size_t label = LabelLength(text.substr(i)); label > 0;
+         label = LabelLength(text.substr(i))) {
+        i += label;
+        labelled = true;
+    }
+    if (labelled) {
+        LineInfo rest = ClassifyLine(text.substr(i));
+        if (rest.cls != LineClass::kProcHeader && rest.cls != LineClass::kProcEnd) {
+            rest.cls = LineClass::kCode;
+            rest.procKind = 0;
+            rest.name.clear();
+        }
+        return rest;
     }
     if (text[i] == '\'') {
         info.cls = LineClass::kComment;
@@ -274,8 +283,7 @@ LineInfo ClassifyLine(std::string_view text) {
         return info;
     }
     if (w == "#") {
-        info.cls =
-            EqualsIgnoreCase(words.Next(), "const") ? LineClass::kCondConst : LineClass::kCode;
+        info.cls = EqualsIgnoreCase(words.Next(), "const") ? LineClass::kCondConst : LineClass::kCode;
         return info;
     }
     info.cls = LineClass::kCode;
@@ -287,8 +295,7 @@ LineInfo ClassifyLine(std::string_view text) {
         }
         return info;
     }
-    if (EqualsIgnoreCase(w, "public") || EqualsIgnoreCase(w, "private") ||
-        EqualsIgnoreCase(w, "friend")) {
+    if (EqualsIgnoreCase(w, "public") || EqualsIgnoreCase(w, "private") || EqualsIgnoreCase(w, "friend")) {
         w = words.Next();
     }
     if (EqualsIgnoreCase(w, "static"))
