@@ -155,8 +155,8 @@ std::string PropertyMergeLine(const ProcedureParts& item, const std::string& con
 }
 
 std::string MethodMergeLine(const ProcedureParts& item, const std::string& control,
-                            bool intoFunction) {
-    if (!intoFunction)
+                            bool assignResult) {
+    if (!assignResult)
         return std::string(kTab) + SubCallLine(item, control);
     return std::string(kTab) + ResultAssignment(item, "=") + ControlMember(control, item.name) +
            "(" + CallArguments(item.parameters) + ")";

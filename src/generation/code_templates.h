@@ -56,11 +56,12 @@ std::string PropertyMergeLine(const ProcedureParts& item, const std::string& con
 // of the item as an argument (without indentation).
 std::string SubCallLine(const ProcedureParts& item, const std::string& control);
 
-// The line a Sub (a call) or a Function (its result assigned) receives for
-// one more constituent, and the lines inserted around it: after the
-// procedure's wizard comment, or with a comment of their own.
+// The line a Sub or Function receives for one more constituent: the call,
+// or with `assignResult` the Function's result assigned from the
+// constituent's; and the lines inserted around it: after the procedure's
+// wizard comment, or with a comment of their own.
 std::string MethodMergeLine(const ProcedureParts& item, const std::string& control,
-                            bool intoFunction);
+                            bool assignResult);
 std::vector<std::string> MethodMergeAfterComment(const std::string& callLine);
 std::vector<std::string> MethodMergeWithComment(const std::string& callLine);
 

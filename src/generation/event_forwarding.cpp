@@ -201,8 +201,12 @@ void MergeIntoMethod(ide::CodeModule* module, const generation::ProcedureParts& 
         return;
     if (FindInProcedure(*module, *method, control + "." + item.name))
         return;
-    const std::string call =
-        generation::MethodMergeLine(item, control, IsFunction(*module, item.name));
+    // A Function returns the constituent's result; a member without one is
+    // called, in a Function as in a Sub (assigning what it does not return
+    // would not compile).
+    const bool returnsValue =
+        !generation::TrimBlanks(item.type).empty() && IsFunction(*module, item.name);
+    const std::string call = generation::MethodMergeLine(item, control, returnsValue);
     std::optional<int32_t> comment =
         FindInProcedure(*module, *method, std::string(generation::kWizardCommentDashes));
     if (comment) {

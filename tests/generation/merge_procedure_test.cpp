@@ -22,8 +22,9 @@ TEST_F(MergeProcedureTest, CasesFromTheCaseFile) {
         auto key = [&](const char* k) { return c.keys.count(k) ? c.keys.at(k) : std::string(); };
         const std::string control = c.keys.count("control") ? key("control") : "Text2";
         const int16_t kind = static_cast<int16_t>(std::stoi(key("kind")));
-        const bool result = WizardTestPeer::Merge(wizard_, kind, key("name"), key("params"),
-                                                  key("token"), key("set") == "true", control, "");
+        const bool result =
+            WizardTestPeer::Merge(wizard_, kind, key("name"), key("params"), key("token"),
+                                  key("set") == "true", control, key("type"));
         EXPECT_EQ(result, key("result") == "true") << c.title;
         EXPECT_EQ(ModuleText(), JoinedCrLf(c.hasExpect ? c.expect : c.code)) << c.title;
 
