@@ -41,7 +41,9 @@ bool TypeIsOneOf(const std::string& type, std::initializer_list<std::string_view
 
 // Name, parameters, type, token and Set flag of one item text. Events keep
 // an empty type and token: their text becomes a declaration and a handler.
-ParsedItem ParseItem(const std::string& text, std::string name, int16_t kind,
+// `untyped`: the browser named no type for the member (a bare name); it is
+// generated as a Variant, but the font and colour rules see no type.
+ParsedItem ParseItem(const std::string& text, std::string name, int16_t kind, bool untyped,
                      const Wizard& wizard) {
     ParsedItem item;
     item.kind = kind;
@@ -58,12 +60,13 @@ ParsedItem ParseItem(const std::string& text, std::string name, int16_t kind,
     // A member whose type says it is something else (FontName As String)
     // keeps it, and a method without a return value stays a Sub.
     const bool typed = kind == kKindProperty || !p.type.empty();
+    const std::string ownType = untyped ? std::string() : p.type;
     const std::string upperName = generation::UpperCase(p.name);
     if (typed && generation::FindText(upperName, "FONT") > 0) {
-        if (TypeIsOneOf(p.type, {"", "LONG", "OBJECT", "FONT", "STDFONT", "IFONTDISP"}))
+        if (TypeIsOneOf(ownType, {"", "NONE", "LONG", "OBJECT", "FONT", "STDFONT", "IFONTDISP"}))
             p.type = "Font";
     } else if (typed && generation::FindText(upperName, "COLOR") > 0) {
-        if (TypeIsOneOf(p.type, {"", "LONG", "OLE_COLOR"}))
+        if (TypeIsOneOf(ownType, {"", "NONE", "LONG", "OLE_COLOR"}))
             p.type = "OLE_COLOR";
     }
     if (generation::FindText(text, "As") >= 1) {
@@ -153,7 +156,8 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
             std::string name = generation::ItemName(text);
             if (generation::UpperCase(name) == "HWND")
                 continue;
-            const ParsedItem item = ParseItem(text, std::move(name), iType[i], *this);
+            const ParsedItem item =
+                ParseItem(text, std::move(name), iType[i], text != sProcName[i], *this);
             const ProcedureParts& p = item.parts;
 
             auto merge = [&] {
