@@ -1,6 +1,7 @@
 #include "generation/code_templates.h"
 
 #include "generation/item_text.h"
+#include "platform/text_codec.h"
 
 namespace qfw::generation {
 
@@ -90,7 +91,7 @@ std::vector<std::string> MethodBlock(const ProcedureParts& item, const std::stri
     } else {
         body = call;
     }
-    if (!isSub && !TrimBlanks(item.type).empty()) {
+    if (!isSub && !Trim(item.type).empty()) {
         // A function returns what the constituent's member returns; without
         // parameters the call keeps a blank between its parentheses.
         body = name + " = " + (hasParameters ? body : call + "( )");

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
 namespace qfw::generation {
@@ -33,32 +34,6 @@ std::string LeftOf(std::string_view text, long long length) {
     return std::string(text.substr(0, static_cast<size_t>(length)));
 }
 
-std::string TrimBlanks(std::string_view text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    size_t last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
-
-std::string UpperCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return out;
-}
-
-std::string LowerCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
 size_t FindText(std::string_view text, std::string_view what) {
     size_t at = text.find(what);
     return at == std::string_view::npos ? 0 : at + 1;
@@ -66,7 +41,7 @@ size_t FindText(std::string_view text, std::string_view what) {
 
 std::string ItemName(std::string_view itemText) {
     size_t blank = FindText(itemText, " ");
-    return TrimBlanks(LeftOf(itemText, static_cast<long long>(blank) - 1));
+    return std::string(Trim(LeftOf(itemText, static_cast<long long>(blank) - 1)));
 }
 
 std::string ItemParameters(std::string_view itemText) {
@@ -87,7 +62,7 @@ std::string TypeAfterAs(std::string_view itemText, size_t asPosition) {
 }
 
 std::string FirstParameterName(std::string_view parameters) {
-    std::string trimmed = TrimBlanks(parameters);
+    std::string trimmed = std::string(Trim(parameters));
     size_t blank = FindText(trimmed, " ");
     // A single untyped parameter has no blank at all; its name is the list.
     if (blank == 0)
@@ -115,12 +90,12 @@ std::string RaiseEventArguments(std::string_view parameters) {
 }
 
 std::string TypeToken(std::string_view procedure, std::string_view type) {
-    std::string name = UpperCase(procedure);
+    std::string name = AsciiUpper(procedure);
     if (FindText(name, "FONT") > 0)
         return "fon";
     if (FindText(name, "COLOR") > 0)
         return "col";
-    std::string key = TrimBlanks(UpperCase(type));
+    std::string key = std::string(Trim(AsciiUpper(type)));
     for (const auto& rule : kTypeTokens) {
         if (key == rule.type)
             return std::string(rule.token);
@@ -129,7 +104,7 @@ std::string TypeToken(std::string_view procedure, std::string_view type) {
 }
 
 bool IsSimpleType(std::string_view type) {
-    return FindText(kSimpleTypeList, TrimBlanks(UpperCase(type))) > 0;
+    return FindText(kSimpleTypeList, Trim(AsciiUpper(type))) > 0;
 }
 
 }  // namespace qfw::generation

@@ -14,6 +14,7 @@
 #include "generation/code_templates.h"
 #include "generation/item_text.h"
 #include "platform/file_ops.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
 namespace qfw {
@@ -42,7 +43,7 @@ ParsedItem ParseItem(const std::string& text, std::string name, int16_t kind,
         return item;
 
     bool typeSet = false;
-    const std::string upperName = generation::UpperCase(p.name);
+    const std::string upperName = AsciiUpper(p.name);
     if (generation::FindText(upperName, "FONT") > 0) {
         p.type = "Font";
         typeSet = true;
@@ -75,7 +76,7 @@ std::unordered_set<std::string> DeclaredEvents(const ide::CodeModule* module) {
     try {
         const int32_t last = module->CountOfDeclarationLines();
         for (int32_t line = 1; line <= last; ++line) {
-            const std::string text = generation::LowerCase(module->Lines(line, 1));
+            const std::string text = AsciiLower(module->Lines(line, 1));
             for (size_t at = text.find("event "); at != std::string::npos;
                  at = text.find("event ", at + 1)) {
                 const size_t name = at + 6;
@@ -140,7 +141,7 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
             }
             const std::string text = TypedItemText(sProcName[i]);
             std::string name = generation::ItemName(text);
-            if (generation::UpperCase(name) == "HWND")
+            if (AsciiUpper(name) == "HWND")
                 continue;
             const ParsedItem item = ParseItem(text, std::move(name), iType[i], *this);
             const ProcedureParts& p = item.parts;
@@ -168,14 +169,14 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
                         declaredEvents = DeclaredEvents(module.get());
                     }
                     const bool forwarded = merge();
-                    if (forwarded && declaredEvents->insert(generation::LowerCase(p.name)).second) {
+                    if (forwarded && declaredEvents->insert(AsciiLower(p.name)).second) {
                         buffer.push_back(generation::EventDeclaration(p.name, p.parameters));
                     }
                 }
-            } else if (existing == 2 || existing == 4) {
+            } else if (existing == kExistingPropertyLet || existing == kExistingPropertyGet) {
                 if (item.kind == kKindProperty)
                     merge();
-            } else if (existing == 1) {
+            } else if (existing == kExistingSubOrFunction) {
                 if (item.kind == kKindMethod)
                     merge();
             } else {

@@ -17,6 +17,7 @@
 #include "platform/short_date.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
+#include "support/recording_shell.h"
 #include "support/temp_folder.h"
 #include "support/wizard_peer.h"
 
