@@ -12,17 +12,21 @@
 
 #include "browser/browser.h"
 #include "browser/control/qfnrws.h"
+#include "browser/specification.h"
 #include "commands.h"
 #include "engine/ide/vb_component.h"
 #include "engine/ide/vb_components.h"
 #include "engine/ide/vb_project.h"
 #include "engine/ide/vb_projects.h"
 #include "engine/ide/vbe.h"
+#include "engine/multi_map_lists.h"
+#include "engine/run_messages.h"
 #include "engine/wizard.h"
 #include "platform/classes_root.h"
 #include "platform/file_ops.h"
 #include "platform/shell.h"
 #include "platform/short_date.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
 #include "scratch_copy.h"
@@ -31,19 +35,6 @@
 namespace qfw::app {
 
 namespace {
-
-constexpr const char* kAppTitle = "Quillfern Constituent Control Wizard";
-constexpr const char* kNoProject =
-    "You must have at least one project loaded in order to run the wizard. Please load a project "
-    "and then restart the wizard. The wizard will now exit.";
-constexpr const char* kNoUserControl =
-    "You must have at least one user control to use the wizard. Please add a user control and "
-    "then restart the wizard. The wizard will now exit";
-constexpr const char* kNoConstituent =
-    "You must have at least one constituent control in order to use the wizard. The wizard will "
-    "now exit.";
-constexpr const char* kNothingSelected =
-    "You must select at least one property, method or event to continue.";
 
 // Ends the run with an exit code; an empty message means the reason was
 // already shown.
@@ -66,19 +57,12 @@ class GenerateShell : public ConsoleShell {
     bool quiet_;
 };
 
-std::string Trim(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::vector<std::string> SplitList(const std::string& text) {
     std::vector<std::string> parts;
     size_t start = 0;
     while (true) {
         const size_t comma = text.find(',', start);
-        parts.push_back(Trim(text.substr(start, comma - start)));
+        parts.push_back(std::string(Trim(text.substr(start, comma - start), " \t")));
         if (comma == std::string::npos)
             break;
         start = comma + 1;
@@ -158,31 +142,6 @@ std::optional<std::chrono::year_month_day> ParseDate(const std::string& text) {
 }
 
 // ---- Item texts ----
-
-int16_t ItemCount(const objControl& record, int16_t kind) {
-    return kind == kKindProperty ? record.PropertyCount()
-           : kind == kKindMethod ? record.MethodCount()
-                                 : record.EventCount();
-}
-
-std::string ItemText(const objControl& record, int16_t kind, int16_t index) {
-    return kind == kKindProperty ? record.Properties(index)
-           : kind == kKindMethod ? record.Methods(index)
-                                 : record.Events(index);
-}
-
-bool ItemSelected(const objControl& record, int16_t kind, int16_t index) {
-    return kind == kKindProperty ? record.PropertySelected(index)
-           : kind == kKindMethod ? record.MethodSelected(index)
-                                 : record.EventSelected(index);
-}
-
-std::vector<std::string> ItemTexts(const objControl& record, int16_t kind) {
-    std::vector<std::string> texts;
-    for (int16_t i = 0; i < ItemCount(record, kind); ++i)
-        texts.push_back(ItemText(record, kind, i));
-    return texts;
-}
 
 // The member name an item text starts with ("Caption As String", "Move (Left
 // As Single)").
@@ -287,11 +246,11 @@ void Run::ChooseUserControl() {
     std::vector<std::string> projects;
     const int16_t projectCount = wizard_.EnumerateProjects(projects);
     if (projectCount == 0)
-        Stop(kNoProject, kExitInput);
+        Stop(kMsgNoProject, kExitInput);
     size_t position = 0;
     if (!request_.project.empty()) {
         auto found = std::find_if(projects.begin(), projects.end(), [&](const std::string& name) {
-            return Trim(name) == Trim(request_.project);
+            return Trim(name, " \t") == Trim(request_.project, " \t");
         });
         if (found == projects.end()) {
             throw RunStop{kExitUsage, "no project named \"" + request_.project +
@@ -307,12 +266,13 @@ void Run::ChooseUserControl() {
     std::vector<std::string> userControls;
     const int16_t userControlCount = wizard_.EnumerateObjects(projectName, userControls);
     if (userControlCount == 0)
-        Stop(kNoUserControl, kExitInput);
+        Stop(kMsgNoUserControl, kExitInput);
     std::string userControl = userControls.front();
     if (!request_.userControl.empty()) {
-        auto found = std::find_if(
-            userControls.begin(), userControls.end(),
-            [&](const std::string& name) { return Trim(name) == Trim(request_.userControl); });
+        auto found =
+            std::find_if(userControls.begin(), userControls.end(), [&](const std::string& name) {
+                return Trim(name, " \t") == Trim(request_.userControl, " \t");
+            });
         if (found == userControls.end()) {
             throw RunStop{kExitUsage, "project " + projectName + " has no UserControl named \"" +
                                           request_.userControl +
@@ -334,10 +294,10 @@ void Run::ChooseUserControl() {
     } catch (const VbError& e) {
         throw RunStop{kExitInput, e.Description() + " (error " + std::to_string(e.Number()) + ")"};
     }
-    if (wizard_.Result() == 99 || shell_.RunEnded())
+    if (wizard_.Result() == kResultRunEnded || shell_.RunEnded())
         throw RunStop{kExitInput, ""};
-    if (wizard_.Result() == 4)
-        Stop(kNoConstituent, kExitInput);
+    if (wizard_.Result() == kResultNoConstituents)
+        Stop(kMsgNoConstituent, kExitInput);
 }
 
 // A file that exists is passed by its full path; a Windows path or a bare
@@ -353,21 +313,11 @@ std::string Run::SpecLibrary() const {
 }
 
 void Run::ReadSpecification() {
-    Browser& browser = SharedBrowser();
-    const std::string library = SpecLibrary();
-    std::string info;
     std::vector<std::string> interfaces;
     try {
-        spec_.Clear();
-        spec_.ControlFileName(library);
-        browser.ControlObject(spec_);
-        browser.GetControlInfo(spec_.ControlFileName(), kInfoInterfaces, info);
-        if (const int16_t failure = browser.GetInterfaces(interfaces))
-            throw VbError(failure);
+        interfaces = ListSpecificationInterfaces(spec_, SpecLibrary());
     } catch (const VbError& e) {
-        Stop("The following error was encountered while enumerating selected interfaces: " +
-                 e.Description() + " . Please contact support.",
-             kExitInput);
+        Stop(EnumerationErrorMessage(e.Description()), kExitInput);
     }
 
     size_t chosen = interfaces.size();
@@ -376,7 +326,7 @@ void Run::ReadSpecification() {
         chosen = wanted.size() < 6 ? std::stoul(wanted) : interfaces.size();
     } else {
         for (size_t i = 0; i < interfaces.size() && chosen == interfaces.size(); ++i) {
-            if (interfaces[i].substr(0, interfaces[i].find(" - ")) == wanted)
+            if (InterfaceClassName(interfaces[i]) == wanted)
                 chosen = i;
         }
     }
@@ -388,10 +338,7 @@ void Run::ReadSpecification() {
                                       " has no such interface; its interfaces are:" + list};
     }
     try {
-        browser.AddSelectedInterfaces({interfaces[chosen]});
-        browser.ControlObject(spec_);
-        browser.InterfaceIndex(static_cast<int16_t>(chosen));
-        browser.GetControlInfo(spec_.ControlFileName(), kInfoMembers, info);
+        ReadSpecificationItems(spec_, {interfaces[chosen]}, static_cast<int16_t>(chosen));
     } catch (const VbError& e) {
         throw RunStop{kExitInput, request_.spec + ": " + e.Description() + " (error " +
                                       std::to_string(e.Number()) + ")"};
@@ -402,7 +349,7 @@ void Run::SelectItems() {
     std::vector<std::vector<std::string>> selected(3);
     for (const std::string& value : request_.selections) {
         const ItemChoice choice = ParseSelection(value);
-        const std::vector<std::string> texts = ItemTexts(spec_, choice.kind);
+        const std::vector<std::string> texts = spec_.ItemTexts(choice.kind);
         const std::optional<std::string> item = FindItem(texts, choice.text);
         if (!item) {
             throw RunStop{kExitUsage, "--select " + value + ": the interface has no such " +
@@ -414,7 +361,7 @@ void Run::SelectItems() {
     for (int16_t kind = 0; kind < 3; ++kind) {
         std::vector<std::string> chosen;
         std::vector<std::string> available;
-        for (const std::string& text : ItemTexts(spec_, kind)) {
+        for (const std::string& text : spec_.ItemTexts(kind)) {
             const auto& picked = selected[static_cast<size_t>(kind)];
             const bool isChosen =
                 request_.selectAll || std::find(picked.begin(), picked.end(), text) != picked.end();
@@ -424,7 +371,7 @@ void Run::SelectItems() {
     }
     if (spec_.SelectedPropertyCount() == 0 && spec_.SelectedMethodCount() == 0 &&
         spec_.SelectedEventCount() == 0)
-        Stop(kNothingSelected, kExitUsage);
+        Stop(kMsgNothingSelected, kExitUsage);
 }
 
 void Run::SetMappingOrder() {
@@ -461,16 +408,9 @@ void Run::MapToSeveral() {
         }
         // The page offers the chosen specification items that every
         // constituent has.
-        std::vector<std::string> mapped, others;
-        wizard_.GetItemList(choice.kind, choice.classes, mapped, others);
-        others.insert(others.end(), mapped.begin(), mapped.end());
-        std::vector<std::string> offered;
-        for (const std::string& text : others) {
-            for (int16_t i = 0; i < ItemCount(spec_, choice.kind); ++i) {
-                if (ItemText(spec_, choice.kind, i) == text && ItemSelected(spec_, choice.kind, i))
-                    offered.push_back(text);
-            }
-        }
+        std::vector<std::string> mapped, offered;
+        MultiMapLists(wizard_, spec_, choice.kind, choice.classes, mapped, offered);
+        offered.insert(offered.end(), mapped.begin(), mapped.end());
         const std::optional<std::string> item = FindItem(offered, choice.text);
         if (!item) {
             throw RunStop{kExitUsage, "--map " + value + ": no selected " +

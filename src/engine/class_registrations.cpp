@@ -6,6 +6,7 @@
 #include "generation/item_text.h"
 #include "platform/classes_root.h"
 #include "platform/file_ops.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
 
@@ -60,7 +61,7 @@ std::string ReadDefaultValue(const std::string& key) {
             text = buffer.substr(0, size);
         }
     }
-    text = generation::TrimBlanks(text);
+    text = Trim(text);
     return generation::LeftOf(text, static_cast<int32_t>(text.size()) - 1);
 }
 
@@ -72,7 +73,7 @@ void AddLearned(RegistryView& view, const std::string& key, const std::string& c
 
 std::string ConstituentClassKey(const std::string& progId, const std::string& className) {
     if (generation::LeftOf(className, 3) == "Qfn" || generation::LeftOf(className, 2) == "Qf") {
-        return generation::UpperCase(className) + "." + className + "Ctrl.1" + "\\Clsid";
+        return AsciiUpper(className) + "." + className + "Ctrl.1" + "\\Clsid";
     }
     if (generation::LeftOf(progId, 2) == "Mh") {
         return generation::LeftOf(progId, DotPosition(progId) - 4) + "." + className + "Ctrl.1" +
@@ -80,8 +81,8 @@ std::string ConstituentClassKey(const std::string& progId, const std::string& cl
     }
     if (className == "MhEPEncryption")
         return "ENCRYPT.EncryptCtrl.1\\Clsid";
-    if (generation::UpperCase(generation::LeftOf(progId, 9)) == "COMCTLLIB") {
-        return generation::UpperCase(generation::LeftOf(progId, 6)) + "." + AfterFirstDot(progId) +
+    if (AsciiUpper(generation::LeftOf(progId, 9)) == "COMCTLLIB") {
+        return AsciiUpper(generation::LeftOf(progId, 6)) + "." + AfterFirstDot(progId) +
                "Ctrl\\CLSID";
     }
     return progId + "\\Clsid";

@@ -16,6 +16,7 @@
 #include "engine/wizard.h"
 #include "generation/item_text.h"
 #include "platform/shell.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
 namespace qfw {
@@ -36,9 +37,9 @@ int16_t ToCount(int32_t count) {
 // Position (from 1) of the first project whose trimmed name is the trimmed
 // `name`; 0 when there is none.
 int32_t ProjectPosition(ide::VBProjects& projects, const std::string& name) {
-    const std::string wanted = generation::TrimBlanks(name);
+    const std::string wanted = std::string(Trim(name));
     for (int32_t p = 1; p <= projects.Count(); ++p) {
-        if (generation::TrimBlanks(projects.Item(p)->Name()) == wanted)
+        if (Trim(projects.Item(p)->Name()) == wanted)
             return p;
     }
     return 0;
@@ -56,7 +57,7 @@ std::vector<std::shared_ptr<ide::VBControl>> OnePerArray(const ide::VBControls& 
              ++other) {
             const auto& element = controls.Item(other);
             if (other != k && element->Index() >= 0 &&
-                ide::LowerAscii(element->Name()) == ide::LowerAscii(control->Name()) &&
+                AsciiLower(element->Name()) == AsciiLower(control->Name()) &&
                 (element->Index() < control->Index() ||
                  (element->Index() == control->Index() && other < k))) {
                 lowest = false;
@@ -111,14 +112,14 @@ int16_t Wizard::EnumerateObjects(const std::string& sProjName,
 
 void Wizard::UserControlName(const std::string& value) {
     UserControlName_ = value;
-    Result_ = 0;
+    Result_ = kResultConstituentsFound;
     auto project = Environment().VBProjects()->Item(ProjectName_);
     UserControlDesigner = project->VBComponents()->Item(value)->Designer();
     const int16_t found = EnumerateUserControl(ProjectName_, value);
     if (found == 0)
-        Result_ = 4;
-    if (found == 99)
-        Result_ = 99;
+        Result_ = kResultNoConstituents;
+    if (found == kResultRunEnded)
+        Result_ = kResultRunEnded;
 }
 
 int16_t Wizard::EnumerateUserControl(const std::string& sProjectName,
@@ -128,17 +129,17 @@ int16_t Wizard::EnumerateUserControl(const std::string& sProjectName,
     std::shared_ptr<ide::VBComponent> userControl;
     if (p != 0) {
         auto components = projects->Item(p)->VBComponents();
-        const std::string wanted = generation::TrimBlanks(sUserControlName);
+        const std::string wanted = std::string(Trim(sUserControlName));
         for (int32_t c = 1; c <= components->Count(); ++c) {
             auto component = components->Item(c);
-            if (generation::TrimBlanks(component->Name()) != wanted)
+            if (Trim(component->Name()) != wanted)
                 continue;
             userControl = component;
             UserControlFileName_ = component->FileNames(1);
             if (UserControlFileName_.empty()) {
                 CurrentShell().MsgBox(kUnsavedMessage, vbOKOnly, "");
                 CurrentShell().EndRun();
-                return 99;
+                return kResultRunEnded;
             }
         }
     }

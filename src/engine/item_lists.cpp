@@ -8,6 +8,7 @@
 #include "engine/wizard.h"
 #include "generation/item_text.h"
 #include "platform/shell.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
 namespace qfw {
@@ -16,87 +17,6 @@ namespace {
 
 bool IsItemKind(int16_t kind) {
     return kind == kKindProperty || kind == kKindMethod || kind == kKindEvent;
-}
-
-int16_t CountOf(const objControl& record, int16_t kind) {
-    switch (kind) {
-        case kKindProperty:
-            return record.PropertyCount();
-        case kKindMethod:
-            return record.MethodCount();
-        default:
-            return record.EventCount();
-    }
-}
-
-std::string TextOf(const objControl& record, int16_t kind, int16_t index) {
-    switch (kind) {
-        case kKindProperty:
-            return record.Properties(index);
-        case kKindMethod:
-            return record.Methods(index);
-        default:
-            return record.Events(index);
-    }
-}
-
-bool SelectedOf(const objControl& record, int16_t kind, int16_t index) {
-    switch (kind) {
-        case kKindProperty:
-            return record.PropertySelected(index);
-        case kKindMethod:
-            return record.MethodSelected(index);
-        default:
-            return record.EventSelected(index);
-    }
-}
-
-void SetSelected(objControl& record, int16_t kind, int16_t index, bool value) {
-    switch (kind) {
-        case kKindProperty:
-            record.PropertySelected(index, value);
-            break;
-        case kKindMethod:
-            record.MethodSelected(index, value);
-            break;
-        default:
-            record.EventSelected(index, value);
-            break;
-    }
-}
-
-bool MappedOf(const objControl& record, int16_t kind, int16_t index) {
-    switch (kind) {
-        case kKindProperty:
-            return record.PropertyMapped(index);
-        case kKindMethod:
-            return record.MethodMapped(index);
-        default:
-            return record.EventMapped(index);
-    }
-}
-
-void SetMapped(objControl& record, int16_t kind, int16_t index, bool value) {
-    switch (kind) {
-        case kKindProperty:
-            record.PropertyMapped(index, value);
-            break;
-        case kKindMethod:
-            record.MethodMapped(index, value);
-            break;
-        default:
-            record.EventMapped(index, value);
-            break;
-    }
-}
-
-// Lowest index of an item of `kind` with exactly `text`; -1 when none.
-int16_t FindItem(const objControl& record, int16_t kind, const std::string& text) {
-    for (int16_t i = 0; i < CountOf(record, kind); ++i) {
-        if (TextOf(record, kind, i) == text)
-            return i;
-    }
-    return -1;
 }
 
 constexpr const char* kAddingPrefix[] = {"Adding Properties for ", "Adding Methods for ",
@@ -125,14 +45,15 @@ int32_t Wizard::GetItemList(int16_t iType, const std::vector<std::string>& sArra
             if (j < 0)
                 continue;
             const objControl& record = ConstituentRecord(j);
-            for (int16_t e = 0; e < CountOf(record, iType); ++e) {
-                const std::string text = TextOf(record, iType, e);
+            for (int16_t e = 0; e < record.ItemCount(iType); ++e) {
+                const std::string text = record.Item(iType, e);
                 const bool common = std::all_of(
                     ConstituentRecords.begin(), ConstituentRecords.end(),
-                    [&](const auto& other) { return other && FindItem(*other, iType, text) >= 0; });
+                    [&](const auto& other) { return other && other->FindItem(iType, text) >= 0; });
                 if (!common)
                     continue;
-                (SelectedOf(record, iType, e) ? sSelectedItems : sNonSelectedItems).push_back(text);
+                (record.ItemSelected(iType, e) ? sSelectedItems : sNonSelectedItems)
+                    .push_back(text);
             }
         }
         for (auto* list : {&sSelectedItems, &sNonSelectedItems}) {
@@ -157,10 +78,10 @@ int32_t Wizard::UpdateMultiMap(const std::vector<std::string>& sControlList,
         for (const std::string& className : sControlList) {
             objControl& record = ConstituentRecord(ConstituentIndexOf(className));
             for (const std::string& text : sArray) {
-                const int16_t m = FindItem(record, iType, text);
+                const int16_t m = record.FindItem(iType, text);
                 if (m < 0)
                     throw VbError(kErrSubscriptOutOfRange);
-                SetSelected(record, iType, m, bSelected);
+                record.ItemSelected(iType, m, bSelected);
             }
         }
     } catch (const VbError& e) {
@@ -194,18 +115,18 @@ int32_t Wizard::BuildItemList(objControl& spec) {
 
             std::vector<int16_t> kinds;
             std::vector<std::string> texts;
-            for (int16_t i = 0; i < CountOf(spec, kind); ++i) {
-                const std::string specText = TextOf(spec, kind, i);
-                for (int16_t k = 0; k < CountOf(record, kind); ++k) {
-                    if (TextOf(record, kind, k) != specText)
+            for (int16_t i = 0; i < spec.ItemCount(kind); ++i) {
+                const std::string specText = spec.Item(kind, i);
+                for (int16_t k = 0; k < record.ItemCount(kind); ++k) {
+                    if (record.Item(kind, k) != specText)
                         continue;
-                    if (!SelectedOf(spec, kind, i))
+                    if (!spec.ItemSelected(kind, i))
                         continue;
-                    if (MappedOf(spec, kind, i) && !SelectedOf(record, kind, k))
+                    if (spec.ItemMapped(kind, i) && !record.ItemSelected(kind, k))
                         continue;
                     texts.push_back(specText);
                     kinds.push_back(kind);
-                    SetMapped(spec, kind, i, true);
+                    spec.ItemMapped(kind, i, true);
                 }
             }
             if (texts.empty())
@@ -234,9 +155,9 @@ std::string Wizard::ConstituentTarget(size_t c) const {
 void Wizard::SortItems(std::vector<std::string>& items, int16_t first, int16_t last) {
     for (int16_t i = first; i <= last; ++i) {
         int16_t smallest = i;
-        std::string smallestKey = generation::UpperCase(items[static_cast<size_t>(i)]);
+        std::string smallestKey = AsciiUpper(items[static_cast<size_t>(i)]);
         for (int16_t j = static_cast<int16_t>(i + 1); j <= last; ++j) {
-            std::string key = generation::UpperCase(items[static_cast<size_t>(j)]);
+            std::string key = AsciiUpper(items[static_cast<size_t>(j)]);
             if (key < smallestKey) {
                 smallest = j;
                 smallestKey = std::move(key);

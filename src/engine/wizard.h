@@ -20,6 +20,19 @@ namespace qfw {
 
 class Browser;
 
+// Result after a UserControlName assignment.
+inline constexpr int16_t kResultConstituentsFound = 0;
+// The UserControl holds no constituent control.
+inline constexpr int16_t kResultNoConstituents = 4;
+// The UserControl was never saved: the engine told the user and ended the run.
+inline constexpr int16_t kResultRunEnded = 99;
+
+// CheckForExistingProc answers.
+inline constexpr int16_t kExistingNone = 0;
+inline constexpr int16_t kExistingSubOrFunction = 1;
+inline constexpr int16_t kExistingPropertyLet = 2;
+inline constexpr int16_t kExistingPropertyGet = 4;
+
 namespace ide {
 class CodeModule;
 class VBComponent;
@@ -55,13 +68,14 @@ class Wizard {
     int16_t EnumerateObjects(const std::string& sProjName, std::vector<std::string>& sObjectList);
     // Finds the UserControl's saved file and its constituent controls and
     // reads each constituent's members; returns the number of constituents,
-    // or 99 after telling the user that the UserControl was never saved and
+    // or kResultRunEnded after telling the user that the UserControl was never saved and
     // ending the run.
     int16_t EnumerateUserControl(const std::string& sProjectName,
                                  const std::string& sUserControlName);
     const std::string& UserControlName() const { return UserControlName_; }
     // Stores the name and runs discovery in the project named ProjectName;
-    // Result becomes 0 (constituents found), 4 (none) or 99 (never saved).
+    // Result becomes kResultConstituentsFound, kResultNoConstituents or
+    // kResultRunEnded (never saved).
     // A project or UserControl the environment does not know raises its
     // error (9).
     void UserControlName(const std::string& value);
@@ -124,8 +138,9 @@ class Wizard {
                             const std::vector<std::string>& sProcName,
                             const std::string& sControlName);
 
-    // Which procedure named sProcName the UserControl's module holds: 1 Sub or
-    // Function, 2 Property Let, 4 Property Get (asked in that order), 0 none.
+    // Which procedure named sProcName the UserControl's module holds:
+    // kExistingSubOrFunction, kExistingPropertyLet, kExistingPropertyGet
+    // (asked in that order) or kExistingNone.
     // Never fails: without the UserControl's component the answer is 0 and
     // LastError says so.
     int16_t CheckForExistingProc(const std::string& sProcName);

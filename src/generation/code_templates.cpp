@@ -1,6 +1,7 @@
 #include "generation/code_templates.h"
 
 #include "generation/item_text.h"
+#include "platform/text_codec.h"
 
 namespace qfw::generation {
 
@@ -98,7 +99,7 @@ std::vector<std::string> MethodBlock(const ProcedureParts& item, const std::stri
     const bool isSub = item.type.empty();
     const bool hasParameters = !item.parameters.empty();
     std::string body = SubCallLine(item, control);
-    if (!isSub && !TrimBlanks(item.type).empty()) {
+    if (!isSub && !Trim(item.type).empty()) {
         // A function returns what the constituent's member returns; without
         // parameters the call keeps a blank between its parentheses.
         const std::string call = ControlMember(control, name);

@@ -20,6 +20,7 @@
 #include "generation/code_templates.h"
 #include "generation/item_text.h"
 #include "platform/file_ops.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
 namespace qfw {
@@ -107,7 +108,7 @@ bool IsPlainLine(const std::string& text) {
         return true;
     if (info.cls != ide::LineClass::kCode)
         return false;
-    std::string trimmed = generation::LowerCase(text);
+    std::string trimmed = AsciiLower(text);
     trimmed.erase(0, trimmed.find_first_not_of(" \t"));
     const size_t wordEnd = trimmed.find_first_of(" \t:'(");
     const std::string word = trimmed.substr(0, wordEnd);
@@ -140,7 +141,7 @@ int32_t LineAfterComment(const ide::CodeModule& module, int32_t comment) {
 bool IsFunction(const ide::CodeModule& module, const std::string& name) {
     try {
         std::string header =
-            generation::LowerCase(module.Lines(module.ProcBodyLine(name, ide::vbext_pk_Proc), 1));
+            AsciiLower(module.Lines(module.ProcBodyLine(name, ide::vbext_pk_Proc), 1));
         for (std::string_view word : {"public ", "private ", "friend ", "static "}) {
             header.erase(0, header.find_first_not_of(" \t"));
             if (header.compare(0, word.size(), word) == 0)
@@ -204,8 +205,7 @@ void MergeIntoMethod(ide::CodeModule* module, const generation::ProcedureParts& 
     // A Function returns the constituent's result; a member without one is
     // called, in a Function as in a Sub (assigning what it does not return
     // would not compile).
-    const bool returnsValue =
-        !generation::TrimBlanks(item.type).empty() && IsFunction(*module, item.name);
+    const bool returnsValue = !Trim(item.type).empty() && IsFunction(*module, item.name);
     const std::string call = generation::MethodMergeLine(item, control, returnsValue);
     std::optional<int32_t> comment =
         FindInProcedure(*module, *method, std::string(generation::kWizardCommentDashes));

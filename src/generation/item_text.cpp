@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
 namespace qfw::generation {
@@ -33,32 +34,6 @@ std::string LeftOf(std::string_view text, long long length) {
     return std::string(text.substr(0, static_cast<size_t>(length)));
 }
 
-std::string TrimBlanks(std::string_view text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    size_t last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
-
-std::string UpperCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return out;
-}
-
-std::string LowerCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
 size_t FindText(std::string_view text, std::string_view what) {
     size_t at = text.find(what);
     return at == std::string_view::npos ? 0 : at + 1;
@@ -66,7 +41,7 @@ size_t FindText(std::string_view text, std::string_view what) {
 
 std::string ItemName(std::string_view itemText) {
     size_t blank = FindText(itemText, " ");
-    return TrimBlanks(LeftOf(itemText, static_cast<long long>(blank) - 1));
+    return std::string(Trim(LeftOf(itemText, static_cast<long long>(blank) - 1)));
 }
 
 std::string ItemParameters(std::string_view itemText) {
@@ -99,8 +74,8 @@ std::string WithoutPassingWords(std::string_view parameter) {
     for (bool found = true; found;) {
         found = false;
         for (std::string_view word : {"byval ", "byref ", "optional ", "paramarray "}) {
-            if (LowerCase(rest.substr(0, word.size())) == word) {
-                rest = TrimBlanks(rest.substr(word.size()));
+            if (AsciiLower(rest.substr(0, word.size())) == word) {
+                rest = std::string(Trim(rest.substr(word.size())));
                 found = true;
             }
         }
@@ -140,13 +115,13 @@ std::vector<std::string_view> Pieces(std::string_view parameters) {
 std::string ArgumentName(std::string_view parameter) {
     std::string name(BeforeAs(WithoutPassingWords(parameter)));
     // A default value ("Optional Count = 1") is no part of the name.
-    name = TrimBlanks(name.substr(0, name.find('=')));
-    return TrimBlanks(WithoutArrayParentheses(name));
+    name = std::string(Trim(name.substr(0, name.find('='))));
+    return std::string(Trim(WithoutArrayParentheses(name)));
 }
 
 std::vector<std::string> ArgumentNames(std::string_view parameters) {
     std::vector<std::string> names;
-    if (TrimBlanks(parameters).empty())
+    if (Trim(parameters).empty())
         return names;
     for (std::string_view piece : Pieces(parameters))
         names.push_back(ArgumentName(piece));
@@ -178,12 +153,12 @@ std::string RaiseEventArguments(std::string_view parameters) {
 }
 
 std::string TypeToken(std::string_view procedure, std::string_view type) {
-    std::string name = UpperCase(procedure);
+    std::string name = AsciiUpper(procedure);
     if (FindText(name, "FONT") > 0)
         return "fon";
     if (FindText(name, "COLOR") > 0)
         return "col";
-    std::string key = TrimBlanks(UpperCase(type));
+    std::string key = std::string(Trim(AsciiUpper(type)));
     for (const auto& rule : kTypeTokens) {
         if (key == rule.type)
             return std::string(rule.token);
@@ -192,7 +167,7 @@ std::string TypeToken(std::string_view procedure, std::string_view type) {
 }
 
 bool IsSimpleType(std::string_view type) {
-    return FindText(kSimpleTypeList, TrimBlanks(UpperCase(type))) > 0;
+    return FindText(kSimpleTypeList, std::string(Trim(AsciiUpper(type)))) > 0;
 }
 
 }  // namespace qfw::generation

@@ -24,16 +24,9 @@ inline constexpr std::string_view kWizardCommentDashes =
 inline constexpr std::string_view kWizardCommentDashesBlank =
     "'Added by Quillfern Constituent Wizard -- ";
 
-// Text with leading and trailing blanks (character 32 only) removed.
-std::string TrimBlanks(std::string_view text);
-
 // The first `length` characters; a negative length raises error 5, as the
 // runtime's Left does.
 std::string LeftOf(std::string_view text, long long length);
-
-// ASCII upper and lower case; other bytes unchanged.
-std::string UpperCase(std::string_view text);
-std::string LowerCase(std::string_view text);
 
 // 1-based position of the first `what` in `text`, 0 when absent. An empty
 // `what` is found at position 1, as the runtime answers.

@@ -66,21 +66,22 @@ int16_t Wizard::CheckForExistingProc(const std::string& sProcName) {
     if (!module) {
         RecordError(kErrUserControlNotFound,
                     "Cannot locate user control file. Procedure CheckForExistingProc");
-        return 0;
+        return kExistingNone;
     }
     struct Question {
         int32_t procKind;
         int16_t answer;
     };
     // Sub or Function first, so a name used by both a Sub and a property is a Sub.
-    for (Question q : {Question{ide::vbext_pk_Proc, 1}, Question{ide::vbext_pk_Let, 2},
-                       Question{ide::vbext_pk_Get, 4}}) {
+    for (Question q : {Question{ide::vbext_pk_Proc, kExistingSubOrFunction},
+                       Question{ide::vbext_pk_Let, kExistingPropertyLet},
+                       Question{ide::vbext_pk_Get, kExistingPropertyGet}}) {
         // The body-line question, asked without the error it raises for a
         // procedure that is not there.
         if (module->HasProc(sProcName, q.procKind))
             return q.answer;
     }
-    return 0;
+    return kExistingNone;
 }
 
 void Wizard::AddItemsToPendingFile(const std::string& sProjName,

@@ -15,6 +15,7 @@
 #include "generation/code_templates.h"
 #include "generation/item_text.h"
 #include "platform/file_ops.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
 namespace qfw {
@@ -31,7 +32,7 @@ struct ParsedItem {
 
 // Whether `type` (blank-trimmed, any letter case) is one of `types`.
 bool TypeIsOneOf(const std::string& type, std::initializer_list<std::string_view> types) {
-    const std::string key = generation::UpperCase(generation::TrimBlanks(type));
+    const std::string key = AsciiUpper(std::string(Trim(type)));
     for (std::string_view t : types) {
         if (key == t)
             return true;
@@ -61,7 +62,7 @@ ParsedItem ParseItem(const std::string& text, std::string name, int16_t kind, bo
     // keeps it, and a method without a return value stays a Sub.
     const bool typed = kind == kKindProperty || !p.type.empty();
     const std::string ownType = untyped ? std::string() : p.type;
-    const std::string upperName = generation::UpperCase(p.name);
+    const std::string upperName = AsciiUpper(p.name);
     if (typed && generation::FindText(upperName, "FONT") > 0) {
         if (TypeIsOneOf(ownType, {"", "NONE", "LONG", "OBJECT", "FONT", "STDFONT", "IFONTDISP"}))
             p.type = "Font";
@@ -88,7 +89,7 @@ std::unordered_set<std::string> DeclaredEvents(const ide::CodeModule* module) {
     try {
         const int32_t last = module->CountOfDeclarationLines();
         for (int32_t line = 1; line <= last; ++line) {
-            std::string text = generation::LowerCase(module->Lines(line, 1));
+            std::string text = AsciiLower(module->Lines(line, 1));
             text.erase(0, text.find_first_not_of(" \t"));
             if (text.compare(0, 7, "public ") == 0)
                 text.erase(0, text.find_first_not_of(' ', 7));
@@ -96,7 +97,7 @@ std::unordered_set<std::string> DeclaredEvents(const ide::CodeModule* module) {
                 continue;
             const size_t open = text.find('(');
             if (open != std::string::npos)
-                names.insert(generation::TrimBlanks(text.substr(6, open - 6)));
+                names.insert(std::string(Trim(text.substr(6, open - 6))));
         }
     } catch (const VbError&) {
     }
@@ -154,7 +155,7 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
             }
             const std::string text = TypedItemText(sProcName[i]);
             std::string name = generation::ItemName(text);
-            if (generation::UpperCase(name) == "HWND")
+            if (AsciiUpper(name) == "HWND")
                 continue;
             const ParsedItem item =
                 ParseItem(text, std::move(name), iType[i], text != sProcName[i], *this);
@@ -183,14 +184,14 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
                         declaredEvents = DeclaredEvents(module.get());
                     }
                     const bool forwarded = merge();
-                    if (forwarded && declaredEvents->insert(generation::LowerCase(p.name)).second) {
+                    if (forwarded && declaredEvents->insert(AsciiLower(p.name)).second) {
                         buffer.push_back(generation::EventDeclaration(p.name, p.parameters));
                     }
                 }
-            } else if (existing == 2 || existing == 4) {
+            } else if (existing == kExistingPropertyLet || existing == kExistingPropertyGet) {
                 if (item.kind == kKindProperty)
                     merge();
-            } else if (existing == 1) {
+            } else if (existing == kExistingSubOrFunction) {
                 if (item.kind == kKindMethod)
                     merge();
             } else {

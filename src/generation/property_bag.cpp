@@ -15,6 +15,7 @@
 #include "engine/wizard.h"
 #include "generation/code_templates.h"
 #include "generation/item_text.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
 namespace qfw {
@@ -26,9 +27,9 @@ constexpr std::string_view kIndent = "    ";
 // True when a line of first..last, blanks trimmed, equals `text` trimmed.
 bool HoldsLine(const ide::CodeModule& module, int32_t first, int32_t last,
                const std::string& text) {
-    const std::string wanted = generation::TrimBlanks(text);
+    const std::string wanted = std::string(Trim(text));
     for (int32_t line = first; line <= last; ++line) {
-        if (generation::TrimBlanks(module.Lines(line, 1)) == wanted)
+        if (Trim(module.Lines(line, 1)) == wanted)
             return true;
     }
     return false;
@@ -62,7 +63,7 @@ void AddToEventProcedure(ide::CodeModule& module, const std::string& procedure,
             throw;
         std::vector<std::string> text;
         const int32_t count = module.CountOfLines();
-        if (count > 0 && !generation::TrimBlanks(module.Lines(count, 1)).empty()) {
+        if (count > 0 && !Trim(module.Lines(count, 1)).empty()) {
             text.push_back("");
         }
         const std::vector<std::string> created = {

@@ -27,7 +27,7 @@ namespace qfw {
 enum ItemKind : int16_t { kKindProperty = 0, kKindMethod = 1, kKindEvent = 2 };
 
 class objControl {
-public:
+  public:
     // Operations in the order of the class's interface.
     std::string Properties(int16_t Index) const;
     void AddProperty(const std::string& sProperty);
@@ -72,7 +72,21 @@ public:
     int16_t SelectedMethodCount() const;
     int16_t SelectedEventCount() const;
 
-private:
+    // The same operations addressed by kind, as the engine and the pages walk
+    // the three kinds: iType 0 properties, 1 methods, any other value events.
+    int16_t ItemCount(int16_t iType) const;
+    std::string Item(int16_t iType, int16_t Index) const;
+    bool ItemSelected(int16_t iType, int16_t Index) const;
+    void ItemSelected(int16_t iType, int16_t Index, bool bSelected);
+    bool ItemMapped(int16_t iType, int16_t Index) const;
+    void ItemMapped(int16_t iType, int16_t Index, bool bMapped);
+    int16_t SelectedItemCount(int16_t iType) const;
+    // Lowest index of an item of kind iType with exactly sText; -1 when none.
+    int16_t FindItem(int16_t iType, const std::string& sText) const;
+    // The item texts of kind iType in index order.
+    std::vector<std::string> ItemTexts(int16_t iType) const;
+
+  private:
     // The arrays and count of one kind, so that the three kinds share code.
     struct KindView {
         std::vector<std::string>& texts;
@@ -81,6 +95,7 @@ private:
         int16_t& count;
     };
     KindView Kind(int16_t kind);
+    KindView Kind(int16_t kind) const { return const_cast<objControl*>(this)->Kind(kind); }
 
     static void Append(KindView kind, const std::string& text);
     static std::string TextAt(const std::vector<std::string>& texts, int16_t index);

@@ -56,17 +56,7 @@ std::string Encode(const ProfileText& profile) {
 
 // Characters the routines trim from both ends of every line and name;
 // Ctrl-Z is among them because old editors ended files with it.
-bool IsProfileSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\x1a';
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsProfileSpace(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsProfileSpace(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
+constexpr std::string_view kProfileSpace = " \t\n\v\f\r\x1a";
 
 // One line of the file, as offsets into its text. [contentBegin, contentEnd)
 // is the line trimmed; the line break (if any) runs from `breakBegin` to
@@ -102,17 +92,17 @@ std::vector<ProfileLine> SplitProfileLines(std::string_view text) {
                     : 1;
         }
         const std::string_view raw = text.substr(begin, breakBegin - begin);
-        const std::string_view content = Trim(raw);
+        const std::string_view content = Trim(raw, kProfileSpace);
         line.contentBegin = begin + static_cast<size_t>(content.data() - raw.data());
         line.contentEnd = line.contentBegin + content.size();
         const size_t lastBracket = content.rfind(']');
         if (!content.empty() && content.front() == '[' && lastBracket != std::string_view::npos) {
             line.isHeader = true;
-            line.name = Trim(content.substr(1, lastBracket - 1));
+            line.name = Trim(content.substr(1, lastBracket - 1), kProfileSpace);
         } else if (const size_t equals = content.find('='); equals != std::string_view::npos) {
             line.hasEquals = true;
-            line.name = Trim(content.substr(0, equals));
-            const std::string_view value = Trim(content.substr(equals + 1));
+            line.name = Trim(content.substr(0, equals), kProfileSpace);
+            const std::string_view value = Trim(content.substr(equals + 1), kProfileSpace);
             line.valueBegin = line.contentBegin + equals + 1 +
                               static_cast<size_t>(value.data() - content.substr(equals + 1).data());
             line.valueEnd = line.valueBegin + value.size();
@@ -182,8 +172,9 @@ std::string LookUp(std::string_view section, std::string_view key, std::string_v
     if (!file.empty()) {
         if (const auto profile = ReadProfile(file)) {
             const auto lines = SplitProfileLines(profile->text);
-            if (const auto range = FindSection(lines, Trim(section))) {
-                if (const size_t index = FindKey(lines, *range, Trim(key)); index != kNoLine) {
+            if (const auto range = FindSection(lines, Trim(section, kProfileSpace))) {
+                if (const size_t index = FindKey(lines, *range, Trim(key, kProfileSpace));
+                    index != kNoLine) {
                     const auto& line = lines[index];
                     return std::string(
                         StripQuotes(std::string_view(profile->text)
@@ -217,7 +208,7 @@ bool ArgumentsFitOnLines(std::string_view section, std::optional<std::string_vie
     if (HasLineBreak(section) || section.find(']') != std::string_view::npos)
         return false;
     if (key && (HasLineBreak(*key) || key->find('=') != std::string_view::npos ||
-                Trim(*key).starts_with('['))) {
+                Trim(*key, kProfileSpace).starts_with('['))) {
         return false;
     }
     return !(value && HasLineBreak(*value));
@@ -294,9 +285,9 @@ bool WritePrivateProfileString(std::string_view section, std::optional<std::stri
                                const std::filesystem::path& file) {
     if (file.empty() || !ArgumentsFitOnLines(section, key, value))
         return false;
-    section = Trim(section);
+    section = Trim(section, kProfileSpace);
     if (key)
-        key = Trim(*key);
+        key = Trim(*key, kProfileSpace);
     std::error_code ec;
     std::filesystem::path target = file;
     const auto status = std::filesystem::symlink_status(file, ec);

@@ -3,13 +3,12 @@
 // The engine and the start-up code show message boxes, set the busy pointer,
 // let pending window events run, show status lines and end a wizard run.
 // They do so only through CurrentShell(). The Qt pages install the GUI
-// implementation, the command line a ConsoleShell, and tests a
-// RecordingShell that answers from a script. When nothing is installed, a
+// implementation, the command line a ConsoleShell, and tests a recorder
+// that answers from a script. When nothing is installed, a
 // non-interactive ConsoleShell writing to stderr answers.
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -64,6 +63,11 @@ class Shell {
     virtual void ShowStatus(const std::string& text) = 0;
     // Ends the current wizard run (closes the pages, as UnloadWizard does).
     virtual void EndRun() = 0;
+    // The open-file dialog: offers the runtime's filter text ("OCX Files
+    // (*.ocx)|*.ocx|..."), its first filter selected, and accepts only an
+    // existing file. Answers the chosen file's Unix path, or nothing when the
+    // user cancels; a shell without dialogs always cancels.
+    virtual std::optional<std::string> ShowOpen(const std::string& filter);
 };
 
 // The shell now installed.
@@ -123,42 +127,6 @@ class ConsoleShell : public Shell {
     std::vector<MessageRecord> messages_;
     bool runEnded_ = false;
     bool busy_ = false;
-};
-
-// Records every call in order and answers message boxes from a script.
-// A box with no scripted reply left gets its default button, and the record
-// says it was not scripted, so a test can insist that every answer was.
-class RecordingShell : public Shell {
-  public:
-    enum class Kind { MsgBox, SetBusy, DoEvents, ShowStatus, EndRun };
-
-    struct Call {
-        Kind kind = Kind::MsgBox;
-        std::string text = {};  // prompt or status text
-        int32_t style = 0;
-        std::string title = {};
-        int32_t answer = 0;
-        bool scripted = false;
-        bool busy = false;
-    };
-
-    // Queues the answer for the next message box.
-    void Reply(int32_t answer) { replies_.push_back(answer); }
-
-    int32_t MsgBox(const std::string& prompt, int32_t style, const std::string& title) override;
-    void SetBusy(bool busy) override;
-    void DoEvents() override;
-    void ShowStatus(const std::string& text) override;
-    void EndRun() override;
-
-    const std::vector<Call>& Calls() const { return calls_; }
-    // The message boxes only.
-    std::vector<Call> Messages() const;
-    size_t UnusedReplies() const { return replies_.size(); }
-
-  private:
-    std::deque<int32_t> replies_;
-    std::vector<Call> calls_;
 };
 
 }  // namespace qfw

@@ -38,6 +38,13 @@ inline constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 // names; bytes above 127 are left as they are.
 char AsciiLower(char c);
 std::string AsciiLower(std::string_view text);
+char AsciiUpper(char c);
+std::string AsciiUpper(std::string_view text);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
+// `text` without the leading and trailing characters of `blanks`. The default
+// removes blanks only (never tabs), as the runtime's Trim does; file readers
+// pass the white space their format allows. The result views `text`.
+std::string_view Trim(std::string_view text, std::string_view blanks = " ");
 
 }  // namespace qfw

@@ -8,6 +8,7 @@
 #include "browser/browser.h"
 #include "browser/control/qfnrws.h"
 #include "platform/shell.h"
+#include "support/recording_shell.h"
 #include "support/temp_folder.h"
 
 namespace qfw {

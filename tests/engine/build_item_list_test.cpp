@@ -18,6 +18,7 @@
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
 #include "support/module_checker.h"
+#include "support/recording_shell.h"
 #include "support/temp_folder.h"
 #include "support/wizard_peer.h"
 

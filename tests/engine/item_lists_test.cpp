@@ -2,6 +2,7 @@
 
 #include "platform/shell.h"
 #include "platform/vb_error.h"
+#include "support/recording_shell.h"
 #include "support/wizard_peer.h"
 
 namespace qfw {

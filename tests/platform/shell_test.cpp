@@ -1,4 +1,5 @@
 #include "platform/shell.h"
+#include "support/recording_shell.h"
 
 #include <gtest/gtest.h>
 

@@ -46,13 +46,6 @@ class Words {
 
 }  // namespace
 
-std::string LowerAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = AsciiLower(c);
-    return out;
-}
-
 std::string_view LineEndBytes(LineEnd end) {
     switch (end) {
         case LineEnd::kCrLf:
@@ -283,7 +276,8 @@ LineInfo ClassifyLine(std::string_view text) {
         return info;
     }
     if (w == "#") {
-        info.cls = EqualsIgnoreCase(words.Next(), "const") ? LineClass::kCondConst : LineClass::kCode;
+        info.cls =
+            EqualsIgnoreCase(words.Next(), "const") ? LineClass::kCondConst : LineClass::kCode;
         return info;
     }
     info.cls = LineClass::kCode;
@@ -295,7 +289,8 @@ LineInfo ClassifyLine(std::string_view text) {
         }
         return info;
     }
-    if (EqualsIgnoreCase(w, "public") || EqualsIgnoreCase(w, "private") || EqualsIgnoreCase(w, "friend")) {
+    if (EqualsIgnoreCase(w, "public") || EqualsIgnoreCase(w, "private") ||
+        EqualsIgnoreCase(w, "friend")) {
         w = words.Next();
     }
     if (EqualsIgnoreCase(w, "static"))

@@ -87,7 +87,4 @@ LineInfo ClassifyLine(std::string_view text);
 // True when the line ends with the line-continuation character (" _").
 bool EndsWithContinuation(std::string_view text);
 
-// ASCII lower-casing, the way identifiers compare.
-std::string LowerAscii(std::string_view text);
-
 }  // namespace qfw::ide

@@ -11,6 +11,7 @@
 #include "engine/ide/proc_lines.h"
 #include "engine/ide/procedure_scan.h"
 #include "platform/file_ops.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
 namespace qfw::ide {
@@ -92,7 +93,7 @@ struct CodeModule::Impl {
         };
         if (structural(before.cls) || structural(after.cls)) {
             return before.cls == after.cls && before.procKind == after.procKind &&
-                   LowerAscii(before.name) == LowerAscii(after.name);
+                   AsciiLower(before.name) == AsciiLower(after.name);
         }
         // Before the first procedure, code lines make the declarations section.
         const bool beforeProcs = stale || procs.Empty() || line < procs.Body(0);
@@ -388,7 +389,7 @@ bool CodeModule::Find(const std::string& target, int32_t& startLine, int32_t& st
     if (first > last || (target.empty() && !patternSearch))
         return false;
 
-    std::string needle = matchCase ? target : LowerAscii(target);
+    std::string needle = matchCase ? target : AsciiLower(target);
     bool found = false;
     int32_t foundLine = 0;
     size_t foundStart = 0;
@@ -397,7 +398,7 @@ bool CodeModule::Find(const std::string& target, int32_t& startLine, int32_t& st
         if (found)
             return;
         const int32_t n = index + 1;
-        const std::string text = matchCase ? line.text : LowerAscii(line.text);
+        const std::string text = matchCase ? line.text : AsciiLower(line.text);
         const size_t from =
             n == first ? static_cast<size_t>(std::max(1, startColumn) - 1) : size_t{0};
         // The last column a match may end on (1-based, inclusive).

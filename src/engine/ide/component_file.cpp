@@ -2,11 +2,15 @@
 
 #include "engine/ide/code_lines.h"
 #include "engine/ide/vb_component.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
 namespace qfw::ide {
 
 namespace {
+
+// White space around the words of a form or header line.
+constexpr std::string_view kBlanksAndTabs = " \t";
 
 struct PhysicalLine {
     std::string_view text;  // without its line end
@@ -33,18 +37,10 @@ std::vector<PhysicalLine> SplitPhysical(std::string_view bytes) {
     return lines;
 }
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool StartsWithWord(std::string_view text, std::string_view word) {
     if (text.size() < word.size())
         return false;
-    if (LowerAscii(text.substr(0, word.size())) != LowerAscii(word))
+    if (AsciiLower(text.substr(0, word.size())) != AsciiLower(word))
         return false;
     return text.size() == word.size() || text[word.size()] == ' ' || text[word.size()] == '\t';
 }
@@ -56,11 +52,12 @@ bool StartsWithWord(std::string_view text, std::string_view word) {
 
 // "Begin Lib.Class Name" → {Lib.Class, Name}.
 std::pair<std::string, std::string> BeginWords(std::string_view trimmed) {
-    std::string_view rest = Trim(trimmed.substr(5));
+    std::string_view rest = Trim(trimmed.substr(5), kBlanksAndTabs);
     const size_t space = rest.find_first_of(" \t");
     const std::string_view progId = rest.substr(0, space);
-    const std::string_view name =
-        space == std::string_view::npos ? std::string_view() : Trim(rest.substr(space));
+    const std::string_view name = space == std::string_view::npos
+                                      ? std::string_view()
+                                      : Trim(rest.substr(space), kBlanksAndTabs);
     return {std::string(progId), std::string(name)};
 }
 
@@ -81,7 +78,7 @@ bool HasFormDesigner(int32_t componentType) {
 }
 
 std::string PropertyValueText(std::string_view raw) {
-    const std::string_view value = Trim(raw);
+    const std::string_view value = Trim(raw, kBlanksAndTabs);
     if (!value.empty() && value.front() == '"') {
         std::string text;
         size_t i = 1;
@@ -102,7 +99,7 @@ std::string PropertyValueText(std::string_view raw) {
         return text;
     }
     const size_t comment = value.find('\'');
-    return std::string(Trim(value.substr(0, comment)));
+    return std::string(Trim(value.substr(0, comment), kBlanksAndTabs));
 }
 
 ComponentText ParseComponentText(std::string_view bytes, int32_t componentType,
@@ -117,7 +114,7 @@ ComponentText ParseComponentText(std::string_view bytes, int32_t componentType,
     const std::vector<PhysicalLine> lines = SplitPhysical(bytes);
     size_t i = 0;
     const auto trimmedAt = [&](size_t k) {
-        std::string_view t = Trim(lines[k].text);
+        std::string_view t = Trim(lines[k].text, kBlanksAndTabs);
         if (k == 0 && t.starts_with("\xEF\xBB\xBF"))
             t.remove_prefix(3);
         return t;
@@ -157,7 +154,7 @@ ComponentText ParseComponentText(std::string_view bytes, int32_t componentType,
                     open.push_back({static_cast<int32_t>(out.controls.size() - 1), i + 1, false});
                 }
             } else if (StartsWithWord(t, "BeginProperty")) {
-                const std::string_view rest = Trim(t.substr(13));
+                const std::string_view rest = Trim(t.substr(13), kBlanksAndTabs);
                 const std::string groupName(rest.substr(0, rest.find_first_of(" \t{")));
                 if (!open.empty() && !open.back().group && open.back().control >= 0) {
                     out.controls[static_cast<size_t>(open.back().control)].properties.emplace_back(
@@ -181,7 +178,8 @@ ComponentText ParseComponentText(std::string_view bytes, int32_t componentType,
                 const size_t eq = t.find('=');
                 if (eq != std::string_view::npos) {
                     out.controls[static_cast<size_t>(open.back().control)].properties.emplace_back(
-                        std::string(Trim(t.substr(0, eq))), PropertyValueText(t.substr(eq + 1)));
+                        std::string(Trim(t.substr(0, eq), kBlanksAndTabs)),
+                        PropertyValueText(t.substr(eq + 1)));
                 }
             }
         }
@@ -201,8 +199,8 @@ ComponentText ParseComponentText(std::string_view bytes, int32_t componentType,
         ++i;
     }
     while (i < lines.size() && IsAttributeLine(lines[i].text)) {
-        const std::string_view t = Trim(lines[i].text);
-        const std::string_view rest = Trim(t.substr(9));
+        const std::string_view t = Trim(lines[i].text, kBlanksAndTabs);
+        const std::string_view rest = Trim(t.substr(9), kBlanksAndTabs);
         if (StartsWithWord(rest, "VB_Name") || rest.starts_with("VB_Name=")) {
             const size_t eq = rest.find('=');
             if (eq != std::string_view::npos)

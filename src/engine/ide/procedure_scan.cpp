@@ -1,11 +1,12 @@
 #include "engine/ide/procedure_scan.h"
+#include "platform/text_codec.h"
 
 #include <utility>
 
 namespace qfw::ide {
 
 std::string ProcKey(std::string_view name, int32_t kind) {
-    std::string key = LowerAscii(name);
+    std::string key = AsciiLower(name);
     key.push_back('\x01');
     key.push_back(static_cast<char>('0' + (kind & 0x0f)));
     return key;

@@ -4,11 +4,15 @@
 
 #include "engine/ide/code_lines.h"
 #include "engine/ide/vb_component.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
 namespace qfw::ide {
 
 namespace {
+
+// White space around the keys and values of a project or group file.
+constexpr std::string_view kBlanksAndTabs = " \t";
 
 std::vector<std::string> SplitLines(const std::string& bytes) {
     std::vector<std::string> lines;
@@ -28,14 +32,6 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
         }
     }
     return lines;
-}
-
-std::string Trim(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return "";
-    const size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
 }
 
 [[noreturn]] void Malformed(const std::string& fileName, size_t line, const std::string& problem) {
@@ -79,7 +75,7 @@ ProjectFile ProjectFile::Parse(const std::string& bytes, const std::string& file
     bool inSection = false;
     bool anyEntry = false;
     for (size_t n = 0; n < file.lines_.size(); ++n) {
-        const std::string line = Trim(file.lines_[n]);
+        const std::string line = std::string(Trim(file.lines_[n], kBlanksAndTabs));
         if (line.empty())
             continue;
         if (line.front() == '[') {
@@ -94,10 +90,10 @@ ProjectFile ProjectFile::Parse(const std::string& bytes, const std::string& file
         anyEntry = true;
         if (inSection)
             continue;
-        const std::string key = Trim(line.substr(0, eq));
-        const std::string value = Trim(line.substr(eq + 1));
+        const std::string key = std::string(Trim(line.substr(0, eq), kBlanksAndTabs));
+        const std::string value = std::string(Trim(line.substr(eq + 1), kBlanksAndTabs));
         for (const ItemKey& k : kItemKeys) {
-            if (LowerAscii(key) != LowerAscii(k.key))
+            if (AsciiLower(key) != AsciiLower(k.key))
                 continue;
             ProjectItem item{key, k.type, "", value, static_cast<int32_t>(n + 1)};
             if (k.named) {
@@ -105,8 +101,8 @@ ProjectFile ProjectFile::Parse(const std::string& bytes, const std::string& file
                 if (semi == std::string::npos) {
                     item.path = value;
                 } else {
-                    item.name = Trim(value.substr(0, semi));
-                    item.path = Trim(value.substr(semi + 1));
+                    item.name = std::string(Trim(value.substr(0, semi), kBlanksAndTabs));
+                    item.path = std::string(Trim(value.substr(semi + 1), kBlanksAndTabs));
                 }
             }
             if (item.path.empty())
@@ -121,15 +117,15 @@ ProjectFile ProjectFile::Parse(const std::string& bytes, const std::string& file
 
 std::vector<std::string> ProjectFile::Values(const std::string& key) const {
     std::vector<std::string> values;
-    const std::string wanted = LowerAscii(key);
+    const std::string wanted = AsciiLower(key);
     for (const std::string& raw : lines_) {
-        const std::string line = Trim(raw);
+        const std::string line = std::string(Trim(raw, kBlanksAndTabs));
         if (!line.empty() && line.front() == '[')
             break;
         const size_t eq = line.find('=');
         if (eq == std::string::npos)
             continue;
-        if (LowerAscii(Trim(line.substr(0, eq))) == wanted)
+        if (AsciiLower(Trim(line.substr(0, eq), kBlanksAndTabs)) == wanted)
             values.push_back(line.substr(eq + 1));
     }
     return values;
@@ -141,7 +137,7 @@ std::string ProjectFile::Value(const std::string& key) const {
 }
 
 std::string ProjectFile::UnquotedValue(const std::string& key) const {
-    std::string value = Trim(Value(key));
+    std::string value = std::string(Trim(Value(key), kBlanksAndTabs));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
         value = value.substr(1, value.size() - 2);
     }
@@ -153,20 +149,21 @@ GroupFile GroupFile::Parse(const std::string& bytes, const std::string& fileName
     GroupFile group;
     group.lines = SplitLines(bytes);
     size_t first = 0;
-    while (first < group.lines.size() && Trim(group.lines[first]).empty())
+    while (first < group.lines.size() && Trim(group.lines[first], kBlanksAndTabs).empty())
         ++first;
-    if (first == group.lines.size() || Trim(group.lines[first]).rfind("VBGROUP", 0) != 0) {
+    if (first == group.lines.size() ||
+        Trim(group.lines[first], kBlanksAndTabs).rfind("VBGROUP", 0) != 0) {
         Malformed(fileName, first + 1, "expected \"VBGROUP 5.0\"");
     }
     for (size_t n = first + 1; n < group.lines.size(); ++n) {
-        const std::string line = Trim(group.lines[n]);
+        const std::string line = std::string(Trim(group.lines[n], kBlanksAndTabs));
         const size_t eq = line.find('=');
         if (eq == std::string::npos)
             continue;
-        const std::string key = LowerAscii(Trim(line.substr(0, eq)));
+        const std::string key = AsciiLower(Trim(line.substr(0, eq), kBlanksAndTabs));
         if (key != "project" && key != "startupproject")
             continue;
-        const std::string path = Trim(line.substr(eq + 1));
+        const std::string path = std::string(Trim(line.substr(eq + 1), kBlanksAndTabs));
         if (path.empty())
             Malformed(fileName, n + 1, "project entry names no file");
         group.projects.push_back({path, key == "startupproject", static_cast<int32_t>(n + 1)});

@@ -8,6 +8,7 @@
 #include "engine/ide/vb_components.h"
 #include "engine/ide/vb_form.h"
 #include "platform/file_ops.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
 
@@ -24,7 +25,7 @@ std::string CompanionOf(const std::string& fileName) {
     const size_t dot = fileName.find_last_of('.');
     if (dot == std::string::npos || fileName.find('\\', dot) != std::string::npos)
         return "";
-    const std::string ext = LowerAscii(fileName.substr(dot + 1));
+    const std::string ext = AsciiLower(fileName.substr(dot + 1));
     const char* companion = ext == "frm"   ? "frx"
                             : ext == "ctl" ? "ctx"
                             : ext == "pag" ? "pgx"

@@ -10,6 +10,7 @@
 #include "engine/ide/vb_form.h"
 #include "engine/ide/vb_project.h"
 #include "platform/file_ops.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
 namespace qfw::ide {
@@ -50,7 +51,7 @@ std::shared_ptr<VBControl> MakeControl(const ParsedControl& parsed) {
     items.push_back(std::make_shared<Property>("Name", parsed.name));
     bool hasIndex = false;
     for (const auto& [name, value] : parsed.properties) {
-        if (LowerAscii(name) == "index")
+        if (AsciiLower(name) == "index")
             hasIndex = true;
         items.push_back(std::make_shared<Property>(name, value));
     }
@@ -75,9 +76,9 @@ std::shared_ptr<VBComponent> VBComponents::Item(int32_t index) const {
 }
 
 std::shared_ptr<VBComponent> VBComponents::Item(const std::string& name) const {
-    const std::string wanted = LowerAscii(name);
+    const std::string wanted = AsciiLower(name);
     for (const auto& component : components_) {
-        if (LowerAscii(component->Name()) == wanted)
+        if (AsciiLower(component->Name()) == wanted)
             return component;
     }
     throw VbError(kErrSubscriptOutOfRange);
@@ -135,11 +136,11 @@ std::shared_ptr<VBComponent> VBComponents::Add(int32_t componentType) {
     const NewComponent kind = NewComponentOf(componentType);
     std::set<std::string> used;
     for (const auto& component : components_)
-        used.insert(LowerAscii(component->Name()));
+        used.insert(AsciiLower(component->Name()));
     std::string name;
     for (int n = 1;; ++n) {
         name = kind.baseName + std::to_string(n);
-        if (!used.contains(LowerAscii(name)))
+        if (!used.contains(AsciiLower(name)))
             break;
     }
     std::string text = kind.header;

@@ -2,6 +2,7 @@
 
 #include "engine/ide/code_lines.h"
 #include "engine/ide/vb_control.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
 namespace qfw::ide {
@@ -20,9 +21,9 @@ std::shared_ptr<VBControl> VBControls::Item(int32_t index) const {
 }
 
 std::shared_ptr<VBControl> VBControls::Item(const std::string& name) const {
-    const std::string wanted = LowerAscii(name);
+    const std::string wanted = AsciiLower(name);
     for (const auto& control : controls_) {
-        if (LowerAscii(control->Name()) == wanted)
+        if (AsciiLower(control->Name()) == wanted)
             return control;
     }
     throw VbError(kErrSubscriptOutOfRange);
@@ -48,9 +49,9 @@ std::shared_ptr<Property> Properties::Item(int32_t index) const {
 }
 
 std::shared_ptr<Property> Properties::Item(const std::string& name) const {
-    const std::string wanted = LowerAscii(name);
+    const std::string wanted = AsciiLower(name);
     for (const auto& item : items_) {
-        if (LowerAscii(item->Name()) == wanted)
+        if (AsciiLower(item->Name()) == wanted)
             return item;
     }
     throw VbError(kErrSubscriptOutOfRange);

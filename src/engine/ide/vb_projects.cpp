@@ -9,6 +9,7 @@
 #include "engine/ide/vb_project.h"
 #include "engine/ide/vbe.h"
 #include "platform/file_ops.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
 
@@ -17,7 +18,7 @@ namespace qfw::ide {
 namespace {
 
 int32_t ProjectTypeCode(const std::string& type) {
-    const std::string t = LowerAscii(type);
+    const std::string t = AsciiLower(type);
     if (t == "oleexe")
         return 1;
     if (t == "oledll")
@@ -29,7 +30,7 @@ int32_t ProjectTypeCode(const std::string& type) {
 
 bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
     return text.size() >= suffix.size() &&
-           LowerAscii(text.substr(text.size() - suffix.size())) == LowerAscii(suffix);
+           AsciiLower(text.substr(text.size() - suffix.size())) == AsciiLower(suffix);
 }
 
 }  // namespace
@@ -47,9 +48,9 @@ std::shared_ptr<VBProject> VBProjects::Item(int32_t index) const {
 }
 
 std::shared_ptr<VBProject> VBProjects::Item(const std::string& name) const {
-    const std::string wanted = LowerAscii(name);
+    const std::string wanted = AsciiLower(name);
     for (const auto& project : projects_) {
-        if (LowerAscii(project->Name()) == wanted)
+        if (AsciiLower(project->Name()) == wanted)
             return project;
     }
     throw VbError(kErrSubscriptOutOfRange);
