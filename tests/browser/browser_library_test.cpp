@@ -45,28 +45,32 @@ TEST(BrowserLibraries, TestControlsListTheSameInEveryWrapping) {
         const Items gauge = ReadItems(SharedBrowser(), 0);
         EXPECT_EQ(gauge.properties,
                   (Strings{"Caption As String", "Value As Long", "BackColor As Long",
-                           "BorderStyle As Long", "LastReading As Long", "Serial As Long"}));
-        EXPECT_EQ(gauge.methods, (Strings{"Refresh () ", "Move (Left As Single, Top) ",
-                                          "SetRange (Min As Long, Max As Long) ",
-                                          "Average () As Double", "AboutBox () "}));
+                           "BorderStyle As QuillTestLib.BorderStyleConstants",
+                           "LastReading As Date"}));
+        EXPECT_EQ(gauge.methods,
+                  (Strings{"Refresh () ", "Move (ByVal Left As Single, ByVal Top) ",
+                           "SetRange (ByVal Min As Long, ByVal Max As Long) ",
+                           "Average () As Double", "AboutBox () ", "Serial () As Long"}));
         EXPECT_EQ(gauge.events, (Strings{"Click () ", "Change (NewValue As Long) ",
-                                         "Overflow (Cancel As Boolean, Reason) "}));
+                                         "Overflow (Cancel As Boolean, ByVal Reason) "}));
 
         const Items edit = ReadItems(SharedBrowser(), 1);
         EXPECT_EQ(edit.properties,
                   (Strings{"Text As String", "ForeColor As Long", "Font As Object",
-                           "ReadOnly As Boolean", "Line As String", "Border As Long"}));
+                           "Line As String", "Border As QuillTestLib.BorderStyleConstants"}));
         EXPECT_EQ(edit.methods,
-                  (Strings{"Clear () ", "Find (Target As String, Start, Flags As Long) As Long",
-                           "Insert (Text As String, Position As Integer, Cost As Currency, "
-                           "Code As Long, Scale As Single) "}));
+                  (Strings{"ReadOnly () As Boolean", "Clear () ",
+                           "Find (ByVal Target As String, ByVal Start, ByVal Flags As Long) As Long",
+                           "Insert (ByVal Text As String, ByVal Position As Integer, "
+                           "ByVal Cost As Currency, ByVal Code As Byte, ByVal Scale As Single) "}));
         EXPECT_EQ(edit.events, (Strings{"Change () ", "KeyPress (KeyAscii As Integer) ",
                                         "Validate (Cancel As Boolean) "}));
 
         const Items plain = ReadItems(SharedBrowser(), 2);
         EXPECT_TRUE(plain.properties.empty());
-        EXPECT_EQ(plain.methods, (Strings{"Reset () ", "Size (Width As Long, Height As Long) "}));
-        EXPECT_EQ(plain.events, Strings{"Resized (Width As Long, Height As Long) "});
+        EXPECT_EQ(plain.methods,
+                  (Strings{"Reset () ", "Size (ByVal Width As Long, ByVal Height As Long) "}));
+        EXPECT_EQ(plain.events, Strings{"Resized (ByVal Width As Long, ByVal Height As Long) "});
     }
 }
 
