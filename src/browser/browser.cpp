@@ -33,9 +33,9 @@ bool IsPlumbing(const std::string& name) {
 // Member types the wizard keeps: the Visual Basic types, and the object and
 // enumeration types the control names. Every other type is stored as "Long".
 std::string StoredType(const std::string& type, bool named) {
-    static const char* const kKept[] = {"",       "None",   "Integer", "Long",     "Boolean",
-                                        "Object", "String", "Double",  "Single",   "Currency",
-                                        "Variant", "Date",  "Byte"};
+    static const char* const kKept[] = {"",        "None",   "Integer", "Long",   "Boolean",
+                                        "Object",  "String", "Double",  "Single", "Currency",
+                                        "Variant", "Date",   "Byte"};
     if (named)
         return type;
     for (const char* kept : kKept)

@@ -26,8 +26,8 @@ std::unordered_map<int32_t, int16_t> SettersById(const TypeLibType& type) {
 // The environment raises these through its own declarations, with every
 // parameter by reference.
 bool IsStockEvent(const TypeLibFunction& f) {
-    static const char* const kStock[] = {"Click",   "DblClick",  "KeyDown",   "KeyPress",
-                                         "KeyUp",   "MouseDown", "MouseMove", "MouseUp"};
+    static const char* const kStock[] = {"Click", "DblClick",  "KeyDown",   "KeyPress",
+                                         "KeyUp", "MouseDown", "MouseMove", "MouseUp"};
     const int32_t slot = -600 - f.memberId;
     return slot >= 0 && slot < 8 && f.name == kStock[slot];
 }
@@ -54,8 +54,7 @@ void KeepReadOnlyMembersUnpaired(std::vector<ListedMember>& members) {
             const ListedMember& first = members[k];
             const ListedMember& next = members[k + 1];
             if ((first.readOnly || next.readOnly) && first.kind == kTypeInfoFunction &&
-                first.Name().size() > next.Name().size() &&
-                first.Name().starts_with(next.Name())) {
+                first.Name().size() > next.Name().size() && first.Name().starts_with(next.Name())) {
                 std::swap(members[k], members[k + 1]);
                 moved = true;
             }
@@ -163,8 +162,8 @@ void Qfnrws::ReportMembers(const TypeLibType& type) {
         int32_t p = 0;
         for (const TypeLibParameter& parameter : f.parameters) {
             const bool byVal = parameter.byValue && !stock && !parameter.name.empty();
-            Report(++p, kTypeInfoParameter, byVal ? "ByVal " + parameter.name : parameter.name,
-                   "", ListedParameterType(parameter), parameter.namedType);
+            Report(++p, kTypeInfoParameter, byVal ? "ByVal " + parameter.name : parameter.name, "",
+                   ListedParameterType(parameter), parameter.namedType);
         }
     }
 }

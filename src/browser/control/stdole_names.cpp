@@ -124,8 +124,8 @@ const char* KnownAliasType(const std::string& name) {
     if (name == "OLE_COLOR")
         return "OLE_COLOR";
     static const std::array<const char*, 12> kPositions = {
-        "OLE_XPOS_PIXELS",    "OLE_YPOS_PIXELS",    "OLE_XSIZE_PIXELS",   "OLE_YSIZE_PIXELS",
-        "OLE_XPOS_HIMETRIC",  "OLE_YPOS_HIMETRIC",  "OLE_XSIZE_HIMETRIC", "OLE_YSIZE_HIMETRIC",
+        "OLE_XPOS_PIXELS",    "OLE_YPOS_PIXELS",    "OLE_XSIZE_PIXELS",    "OLE_YSIZE_PIXELS",
+        "OLE_XPOS_HIMETRIC",  "OLE_YPOS_HIMETRIC",  "OLE_XSIZE_HIMETRIC",  "OLE_YSIZE_HIMETRIC",
         "OLE_XPOS_CONTAINER", "OLE_YPOS_CONTAINER", "OLE_XSIZE_CONTAINER", "OLE_YSIZE_CONTAINER"};
     for (const char* position : kPositions)
         if (name == position)
