@@ -86,8 +86,26 @@ std::string TypeAfterAs(std::string_view itemText, size_t asPosition) {
     return std::string(itemText.substr(from));
 }
 
+std::string_view WithoutPassingKeywords(std::string_view parameter) {
+    static constexpr std::array<std::string_view, 4> kKeywords = {"ByVal ", "ByRef ", "Optional ",
+                                                                  "ParamArray "};
+    for (bool again = true; again;) {
+        again = false;
+        for (std::string_view keyword : kKeywords) {
+            if (parameter.starts_with(keyword)) {
+                parameter.remove_prefix(keyword.size());
+                again = true;
+            }
+        }
+    }
+    return parameter;
+}
+
 std::string FirstParameterName(std::string_view parameters) {
     std::string trimmed = TrimBlanks(parameters);
+    const std::string_view name = WithoutPassingKeywords(trimmed);
+    if (name.size() != trimmed.size())
+        return FirstParameterName(name);
     size_t blank = FindText(trimmed, " ");
     // A single untyped parameter has no blank at all; its name is the list.
     if (blank == 0)

@@ -52,8 +52,13 @@ std::string ItemParameters(std::string_view itemText);
 // from three characters after the "A" to the end (empty past the end).
 std::string TypeAfterAs(std::string_view itemText, size_t asPosition);
 
+// A parameter's text without its leading passing keywords ("ByVal ",
+// "ByRef ", "Optional ", "ParamArray "), which are no part of its name.
+std::string_view WithoutPassingKeywords(std::string_view parameter);
+
 // The first parameter's name: the parameter list cut before the first blank
-// of the blank-trimmed list. A list with a single word is that word.
+// of the blank-trimmed list, passing keywords left out. A list with a single
+// word is that word.
 std::string FirstParameterName(std::string_view parameters);
 
 // The argument text of a RaiseEvent line: the names in front of each "As "

@@ -89,10 +89,11 @@ class BuildItemListTest : public ::testing::Test {
 TEST_F(BuildItemListTest, ExampleRunGivesTheGoldenUserControl) {
     ReadSpecification(folder_.Windows("QUILLEDIT.OCX"));
     spec_.SetSelectedItems(kKindProperty, {},
-                           {"Caption As String", "Text As String", "Value As Long", "Font As Long",
-                            "BackColor As Long", "hWnd As Long"});
-    spec_.SetSelectedItems(kKindMethod, {},
-                           {"Refresh () ", "Move (Left As Single, Top, Width, Height) "});
+                           {"Caption As String", "Text As String", "Value As Long",
+                            "Font As StdFont", "BackColor As Long", "hWnd As Long"});
+    spec_.SetSelectedItems(
+        kKindMethod, {},
+        {"Refresh () ", "Move (ByVal Left As Single, ByVal Top, ByVal Width, ByVal Height) "});
     spec_.SetSelectedItems(
         kKindEvent, {},
         {"Click () ", "Change () ", "KeyDown (KeyCode As Integer, Shift As Integer) "});
@@ -101,7 +102,7 @@ TEST_F(BuildItemListTest, ExampleRunGivesTheGoldenUserControl) {
     wizard_.SetConstituentMappingOrder("Dial", 3);
     // The caption's font follows the text box's; every constituent takes the
     // back colour.
-    ASSERT_EQ(wizard_.UpdateMultiMap({"Label"}, {"Font As Long"}, kKindProperty, true), 0);
+    ASSERT_EQ(wizard_.UpdateMultiMap({"Label"}, {"Font As StdFont"}, kKindProperty, true), 0);
     ASSERT_EQ(wizard_.UpdateMultiMap({"Label", "Dial"}, {"BackColor As Long"}, kKindProperty, true),
               0);
 
