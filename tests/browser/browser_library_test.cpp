@@ -113,6 +113,15 @@ TEST(BrowserLibraries, ItemsReadAsVisualBasicDeclaresThem) {
                                      "RowPos (ByVal Index As Long) As Long"}));
 }
 
+TEST(BrowserLibraries, TypesOfAnImportedLibraryAreNamedByThatLibrary) {
+    List(kFixtures + "vbimport.tlb");
+    const Items host = ReadItems(SharedBrowser(), 0);
+    EXPECT_EQ(host.properties, (Strings{"Shading As ViewLib.Shade", "Inner As ViewLib.View"}));
+    EXPECT_EQ(host.methods,
+              Strings{"Press (ByVal Button As ViewLib.Button, ByVal Level As ViewLib.Shade) "});
+    EXPECT_EQ(host.events, Strings{"Dropped (Data As ViewLib.DataObject) "});
+}
+
 TEST(BrowserLibraries, IntrinsicControlsListEveryControlWithItsName) {
     const Listing listing = List(kData + "VB6.OLB");
     EXPECT_EQ(listing.info, "VB|Visual Basic objects and procedures");

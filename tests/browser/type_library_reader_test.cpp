@@ -211,6 +211,15 @@ TEST(TypeLibraryReader, FileErrorsCarryTheRuntimeNumbers) {
     }
 }
 
+TEST(TypeLibraryReader, ImportedTypesWithoutTheirLibraryGetStandIns) {
+    const std::vector<uint8_t> bytes = Bytes(kFixtures + "vbimport.tlb");
+    const TypeLibrary lib = ReadTypeLibrary(bytes, "vbimport.tlb");
+    const TypeLibType& host = TypeNamed(lib, "IHost");
+    EXPECT_EQ(host.functions[0].returnType, "Long");
+    EXPECT_FALSE(host.functions[0].namedReturnType);
+    EXPECT_EQ(host.functions[2].returnType, "Object");
+}
+
 TEST(BrowserControl, EventStreamOfATestControl) {
     Qfnrws control;
     control.Open(std::make_shared<const TypeLibrary>(

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <set>
 
 #include "browser/control/stdole_names.h"
@@ -140,7 +141,8 @@ struct TypeBase {
 
 class MsftParser {
   public:
-    explicit MsftParser(const ByteReader& r) : r_(r) {}
+    explicit MsftParser(const ByteReader& r, ImportedLibraries* imports = nullptr)
+        : r_(r), imports_(imports) {}
 
     TypeLibrary Summary() {
         ReadHeaderAndSegments();
@@ -317,10 +319,12 @@ class MsftParser {
 
     // The environment writes the types of its own library and of OLE
     // Automation's unqualified, every other library's as Library.Name.
-    std::string Qualified(const std::string& name) const {
-        if (libraryName_ == "VB" || libraryName_ == "stdole")
+    std::string Qualified(const std::string& name) const { return QualifiedBy(libraryName_, name); }
+
+    static std::string QualifiedBy(const std::string& library, const std::string& name) {
+        if (library == "VB" || library == "stdole")
             return name;
-        return libraryName_ + "." + name;
+        return library + "." + name;
     }
 
     TypeRef LocalRef(int32_t local, int depth) const {
@@ -376,6 +380,9 @@ class MsftParser {
             const StdOleType type = StdOleVisualBasicType(name);
             return {type.name, type.named};
         }
+        if (!(flags & 0x10000) || target != -1)
+            if (std::optional<TypeRef> named = NamedInImport(file, flags, target))
+                return *named;
         switch (static_cast<TypeKind>((flags >> 24) & 0xF)) {
             case TypeKind::Enum:
             case TypeKind::Alias:
@@ -387,6 +394,52 @@ class MsftParser {
             default:
                 return {"Variant"};
         }
+    }
+
+    // The name of an imported interface, class or enumeration, read from the
+    // imported library itself.
+    std::optional<TypeRef> NamedInImport(int32_t fileOffset, uint32_t flags, int32_t target) const {
+        if (imports_ == nullptr)
+            return std::nullopt;
+        const TypeLibrary* library = imports_->Find(ImportFileName(fileOffset));
+        if (library == nullptr)
+            return std::nullopt;
+        const TypeLibType* type = nullptr;
+        if (flags & 0x10000) {
+            const std::string guid = "{" + Guid(target) + "}";
+            for (const TypeLibType& t : library->types)
+                if (t.guid == guid)
+                    type = &t;
+        } else if (target >= 0 && static_cast<size_t>(target) < library->types.size()) {
+            type = &library->types[static_cast<size_t>(target)];
+        }
+        if (type == nullptr)
+            return std::nullopt;
+        switch (type->kind) {
+            case TypeKind::Enum:
+            case TypeKind::Coclass:
+                return TypeRef{QualifiedBy(library->name, type->name), true};
+            case TypeKind::Interface:
+            case TypeKind::Dispatch:
+                for (const TypeLibType& t : library->types)
+                    for (const TypeLibImplemented& i : t.implemented)
+                        if (i.typeIndex == type->index &&
+                            (i.flags & (kImplTypeFlagDefault | kImplTypeFlagSource)) ==
+                                kImplTypeFlagDefault)
+                            return TypeRef{QualifiedBy(library->name, t.name), true};
+                return TypeRef{QualifiedBy(library->name, type->name), true};
+            default:
+                return std::nullopt;
+        }
+    }
+
+    // The file name an import file record stores: after the library id,
+    // locale and version, a 16-bit word of length << 2 and the name's bytes.
+    std::string ImportFileName(int32_t fileOffset) const {
+        const uint64_t at = InSegment(kImportFileSegment, fileOffset, 14, "import file");
+        const uint16_t length = r_.U16(at + 12, "import file name length") >> 2;
+        InSegment(kImportFileSegment, fileOffset, 14 + uint64_t{length}, "import file name");
+        return r_.Text(at + 14, length, "import file name");
     }
 
     bool ImportsStdOle(int32_t fileOffset) const {
@@ -609,6 +662,7 @@ class MsftParser {
     }
 
     const ByteReader& r_;
+    ImportedLibraries* imports_ = nullptr;
     std::array<SegmentRange, kSegmentCount> segments_{};
     uint32_t typeCount_ = 0;
     std::vector<TypeBase> bases_;
@@ -619,8 +673,8 @@ class MsftParser {
 
 }  // namespace
 
-TypeLibrary ParseMsft(const ByteReader& blob) {
-    return MsftParser(blob).Parse();
+TypeLibrary ParseMsft(const ByteReader& blob, ImportedLibraries* imports) {
+    return MsftParser(blob, imports).Parse();
 }
 
 size_t TypeLibrary::MemberCount() const {
