@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <iterator>
+#include <map>
 #include <optional>
 #include <set>
 
@@ -641,23 +643,29 @@ class MsftParser {
     // An interface stores only its own functions; Visual Basic shows those
     // of its whole base chain, base first.
     void InheritBaseFunctions(TypeLibrary& library) const {
-        const std::vector<TypeLibType> own = library.types;
+        std::vector<std::vector<size_t>> chains(bases_.size());
+        std::map<size_t, std::vector<TypeLibFunction>> ownOfBase;
         for (size_t i = 0; i < bases_.size(); ++i) {
-            std::vector<size_t> chain;
+            std::vector<size_t>& chain = chains[i];
             for (int32_t base = LocalBase(i); base >= 0 && chain.size() < kMaxTypeDepth;
                  base = LocalBase(static_cast<size_t>(base))) {
                 if (std::find(chain.begin(), chain.end(), static_cast<size_t>(base)) != chain.end())
                     break;
                 chain.push_back(static_cast<size_t>(base));
             }
-            if (chain.empty())
+            for (size_t base : chain)
+                ownOfBase.try_emplace(base, library.types[base].functions);
+        }
+        for (size_t i = 0; i < bases_.size(); ++i) {
+            if (chains[i].empty())
                 continue;
             std::vector<TypeLibFunction> functions;
-            for (auto base = chain.rbegin(); base != chain.rend(); ++base)
-                functions.insert(functions.end(), own[*base].functions.begin(),
-                                 own[*base].functions.end());
-            functions.insert(functions.end(), own[i].functions.begin(), own[i].functions.end());
-            library.types[i].functions = std::move(functions);
+            for (auto base = chains[i].rbegin(); base != chains[i].rend(); ++base)
+                functions.insert(functions.end(), ownOfBase[*base].begin(), ownOfBase[*base].end());
+            std::vector<TypeLibFunction>& own = library.types[i].functions;
+            functions.insert(functions.end(), std::make_move_iterator(own.begin()),
+                             std::make_move_iterator(own.end()));
+            own = std::move(functions);
         }
     }
 
