@@ -30,10 +30,14 @@ bool IsPlumbing(const std::string& name) {
            name == "Invoke";
 }
 
-// Member types the wizard keeps; every other type is stored as "Long".
-std::string StoredType(const std::string& type) {
-    static const char* const kKept[] = {"",       "None",   "Integer", "Long",   "Boolean",
-                                        "Object", "String", "Double",  "Single", "Currency"};
+// Member types the wizard keeps: the Visual Basic types, and the object and
+// enumeration types the control names. Every other type is stored as "Long".
+std::string StoredType(const std::string& type, bool named) {
+    static const char* const kKept[] = {"",        "None",   "Integer", "Long",   "Boolean",
+                                        "Object",  "String", "Double",  "Single", "Currency",
+                                        "Variant", "Date",   "Byte"};
+    if (named)
+        return type;
     for (const char* kept : kKept)
         if (type == kept)
             return type;
@@ -234,7 +238,8 @@ void Browser::GetTheProps(int32_t lItem, int16_t item) {
     if (s.inside && item < 0) {
         const TypeLibControl& control = EventControl();
         const int16_t kind = (s.events == 1 && item == kTypeInfoFunction) ? kMemberEvent : item;
-        AppendMember(kind, control.iName(), StoredType(control.iParamType()));
+        AppendMember(kind, control.iName(),
+                     StoredType(control.iParamType(), control.ParamTypeIsNamed()));
     }
 }
 

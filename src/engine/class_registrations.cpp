@@ -168,7 +168,9 @@ bool FindControlLibrary(const ide::VBControl& control, const std::string& vbeFul
         }
     };
     const std::string& progId = control.ProgId();
-    if (generation::LeftOf(progId, 2) == "VB") {
+    // Only the environment's own library "VB" is intrinsic: third-party
+    // libraries may well be named "VB..." too (VBCCR18.TextBoxW).
+    if (generation::LeftOf(progId, 3) == "VB.") {
         step([&] {
             if (vbeFullName.empty())
                 throw VbError(kErrObjectNotSet);

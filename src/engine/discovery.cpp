@@ -165,6 +165,7 @@ void Wizard::ReadConstituents() {
         ConstituentRecords.clear();
     }
     std::vector<std::string> withoutLibrary;
+    std::vector<std::string> withoutClass;
     for (int16_t k = 1; k <= n; ++k) {
         const size_t index = static_cast<size_t>(k - 1);
         ConstituentControls.resize(index + 1);
@@ -183,7 +184,8 @@ void Wizard::ReadConstituents() {
             continue;
         }
         record.ControlFileName(fileName);
-        ReadConstituentMembers(index, fileName);
+        if (!ReadConstituentMembers(index, fileName))
+            withoutClass.push_back(DescribeConstituent(index) + ": " + fileName);
     }
     if (!withoutLibrary.empty()) {
         std::string text =
@@ -193,9 +195,18 @@ void Wizard::ReadConstituents() {
             text += "\r\n" + line;
         CurrentShell().MsgBox(text, vbOKOnly | vbExclamation, "");
     }
+    // One message for all of them: a designer's menu items alone can be dozens.
+    if (!withoutClass.empty()) {
+        std::string text =
+            "The type library of these constituent controls describes no control of their "
+            "class, so their properties, methods and events cannot be mapped:";
+        for (const std::string& line : withoutClass)
+            text += "\r\n" + line;
+        CurrentShell().MsgBox(text, vbOKOnly | vbExclamation, "");
+    }
 }
 
-void Wizard::ReadConstituentMembers(size_t index, const std::string& fileName) {
+bool Wizard::ReadConstituentMembers(size_t index, const std::string& fileName) {
     if (!ConstituentBrowser)
         ConstituentBrowser = std::make_shared<Browser>();
     if (!ConstituentBrowser->BrowserControl()) {
@@ -224,15 +235,12 @@ void Wizard::ReadConstituentMembers(size_t index, const std::string& fileName) {
         // there is nothing to read, so the record stays empty and the run
         // goes on with the other constituents.
         record.Clear();
-        CurrentShell().MsgBox("The library " + fileName + " describes no control named " +
-                                  className + ", so the members of " + DescribeConstituent(index) +
-                                  " cannot be mapped.",
-                              vbOKOnly | vbExclamation, "");
-        return;
+        return false;
     }
     shared.AddSelectedInterfaces({interfaces[m]});
     shared.InterfaceIndex(static_cast<int16_t>(m));
     ConstituentBrowser->GetControlInfo(fileName, kInfoMembers, info);
+    return true;
 }
 
 std::string Wizard::DescribeConstituent(size_t index) const {

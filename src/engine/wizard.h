@@ -202,7 +202,8 @@ class Wizard {
     // Discovery, constituent and item-list helpers (src/engine).
     ide::VBE& Environment() const;
     void ReadConstituents();
-    void ReadConstituentMembers(size_t index, const std::string& fileName);
+    // False when the library describes no control of the constituent's class.
+    bool ReadConstituentMembers(size_t index, const std::string& fileName);
     std::string DescribeConstituent(size_t index) const;
     int16_t ConstituentIndexOf(const std::string& sClassName) const;
     objControl& ConstituentRecord(int16_t k) const;

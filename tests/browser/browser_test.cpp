@@ -200,11 +200,23 @@ TEST(BrowserMembers, AccessorPairsBecomeOneProperty) {
 }
 
 TEST(BrowserMembers, TypesOutsideTheKnownSetAreStoredAsLong) {
+    const Items items = ItemsOf({Var("A", "Variant"), Var("B", "Date"), Var("C", "OLE_COLOR"),
+                                 Var("D", "Byte"), Var("E", "Currency"), Var("F", "Object"),
+                                 Var("G", "string"), Var("H", ""), Var("I", "MSComctlLib.Button")});
+    EXPECT_EQ(items.properties,
+              (Strings{"A As Variant", "B As Date", "C As Long", "D As Byte", "E As Currency",
+                       "F As Object", "G As Long", "H", "I As Long"}));
+}
+
+TEST(BrowserMembers, ObjectAndEnumerationTypesTheControlNamesAreKept) {
     const Items items =
-        ItemsOf({Var("A", "Variant"), Var("B", "Date"), Var("C", "OLE_COLOR"), Var("D", "Byte"),
-                 Var("E", "Currency"), Var("F", "Object"), Var("G", "string"), Var("H", "")});
-    EXPECT_EQ(items.properties, (Strings{"A As Long", "B As Long", "C As Long", "D As Long",
-                                         "E As Currency", "F As Object", "G As Long", "H"}));
+        ItemsOf({Named(Var("Source", "Control")), Named(Func("Item", "MSComctlLib.ListItem")),
+                 Named(Param("ByVal Button", "MSComctlLib.Button")), Func("Drop"),
+                 Named(Param("Data", "DataObject"))});
+    EXPECT_EQ(items.properties, Strings{"Source As Control"});
+    EXPECT_EQ(items.methods,
+              (Strings{"Item (ByVal Button As MSComctlLib.Button) As MSComctlLib.ListItem",
+                       "Drop (Data As DataObject) "}));
 }
 
 TEST(BrowserMembers, InterfacePlumbingAndUnderscoreNamesNeverBecomeItems) {

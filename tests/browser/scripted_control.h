@@ -14,6 +14,7 @@ struct Event {
     std::string name;
     std::string documentation;
     std::string type;
+    bool namedType = false;
 };
 
 // Event builders: a type (kind 3, 4, 5) at an index, a function, a data
@@ -29,6 +30,11 @@ inline Event Var(std::string name, std::string type) {
 }
 inline Event Param(std::string name, std::string type = "None") {
     return {0, kTypeInfoParameter, std::move(name), "", std::move(type)};
+}
+// The same event with its type reported as an object or enumeration type.
+inline Event Named(Event e) {
+    e.namedType = true;
+    return e;
 }
 
 class ScriptedControl : public TypeLibControl {
@@ -46,12 +52,14 @@ class ScriptedControl : public TypeLibControl {
     const std::string& iName() const override { return iName_; }
     const std::string& Documentation() const override { return documentation_; }
     const std::string& iParamType() const override { return type_; }
+    bool ParamTypeIsNamed() const override { return namedType_; }
     void Enumerate() override {
         ++enumerations;
         for (const Event& e : events_) {
             iName_ = e.name;
             documentation_ = e.documentation;
             type_ = e.type;
+            namedType_ = e.namedType;
             RaiseTypeInfo(e.index, e.kind);
         }
     }
@@ -61,6 +69,7 @@ class ScriptedControl : public TypeLibControl {
   private:
     std::vector<Event> events_;
     std::string libName_, libDoc_, typeLibName_, iName_, documentation_, type_;
+    bool namedType_ = false;
 };
 
 }  // namespace qfw::test

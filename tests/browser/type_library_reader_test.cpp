@@ -76,7 +76,7 @@ TEST(TypeLibraryReader, NamesTypesAsTheObjectBrowserDoes) {
                              {"Caption", "String"},
                              {"Value", "Long"},
                              {"BackColor", "OLE_COLOR"},
-                             {"BorderStyle", "BorderStyleConstants"},
+                             {"BorderStyle", "QuillTestLib.BorderStyleConstants"},
                              {"LastReading", "Date"},
                              {"Serial", "Long"}}));
 
@@ -211,6 +211,15 @@ TEST(TypeLibraryReader, FileErrorsCarryTheRuntimeNumbers) {
     }
 }
 
+TEST(TypeLibraryReader, ImportedTypesWithoutTheirLibraryGetStandIns) {
+    const std::vector<uint8_t> bytes = Bytes(kFixtures + "vbimport.tlb");
+    const TypeLibrary lib = ReadTypeLibrary(bytes, "vbimport.tlb");
+    const TypeLibType& host = TypeNamed(lib, "IHost");
+    EXPECT_EQ(host.functions[0].returnType, "Long");
+    EXPECT_FALSE(host.functions[0].namedReturnType);
+    EXPECT_EQ(host.functions[2].returnType, "Object");
+}
+
 TEST(BrowserControl, EventStreamOfATestControl) {
     Qfnrws control;
     control.Open(std::make_shared<const TypeLibrary>(
@@ -224,12 +233,12 @@ TEST(BrowserControl, EventStreamOfATestControl) {
     });
     control.Enumerate();
     // The enum's constants and the hidden, restricted and duplicate Set
-    // accessors are not reported; a read-only property is a data member.
+    // accessors are not reported; a read-only property is a function.
     const std::vector<std::string> expectedStart{
         "6:OLE_COLOR:", "0:BorderStyleConstants:", "4:_DQuillGauge:", "-1:Refresh:None"};
     ASSERT_GE(seen.size(), expectedStart.size());
     EXPECT_EQ(std::vector<std::string>(seen.begin(), seen.begin() + 4), expectedStart);
-    EXPECT_NE(std::find(seen.begin(), seen.end(), "-2:ReadOnly:Boolean"), seen.end());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), "-1:ReadOnly:Boolean"), seen.end());
     EXPECT_EQ(std::count(seen.begin(), seen.end(), "-1:Font:None"), 1);
     EXPECT_EQ(std::find(seen.begin(), seen.end(), "-1:Internal:None"), seen.end());
     EXPECT_EQ(control.iName(), "QuillTestLib");  // the library again after the stream

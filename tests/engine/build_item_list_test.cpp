@@ -97,10 +97,11 @@ class BuildItemListTest : public ::testing::Test {
 TEST_F(BuildItemListTest, ExampleRunGivesTheGoldenUserControl) {
     ReadSpecification(folder_.Windows("QUILLEDIT.OCX"));
     spec_.SetSelectedItems(kKindProperty, {},
-                           {"Caption As String", "Text As String", "Value As Long", "Font As Long",
-                            "BackColor As Long", "hWnd As Long"});
-    spec_.SetSelectedItems(kKindMethod, {},
-                           {"Refresh () ", "Move (Left As Single, Top, Width, Height) "});
+                           {"Caption As String", "Text As String", "Value As Long",
+                            "Font As StdFont", "BackColor As Long", "hWnd As Long"});
+    spec_.SetSelectedItems(
+        kKindMethod, {},
+        {"Refresh () ", "Move (ByVal Left As Single, ByVal Top, ByVal Width, ByVal Height) "});
     spec_.SetSelectedItems(
         kKindEvent, {},
         {"Click () ", "Change () ", "KeyDown (KeyCode As Integer, Shift As Integer) "});
@@ -109,7 +110,7 @@ TEST_F(BuildItemListTest, ExampleRunGivesTheGoldenUserControl) {
     wizard_.SetConstituentMappingOrder("Dial", 3);
     // The caption's font follows the text box's; every constituent takes the
     // back colour.
-    ASSERT_EQ(wizard_.UpdateMultiMap({"Label"}, {"Font As Long"}, kKindProperty, true), 0);
+    ASSERT_EQ(wizard_.UpdateMultiMap({"Label"}, {"Font As StdFont"}, kKindProperty, true), 0);
     ASSERT_EQ(wizard_.UpdateMultiMap({"Label", "Dial"}, {"BackColor As Long"}, kKindProperty, true),
               0);
 
@@ -146,7 +147,7 @@ TEST_F(BuildItemListTest, ControlArrayIsOneConstituentReachedThroughItsLowestEle
     Open();
     ReadSpecification(folder_.Windows("QUILLEDIT.OCX"));
     spec_.SetSelectedItems(kKindProperty, {}, {"Text As String"});
-    spec_.SetSelectedItems(kKindMethod, {}, {"Move (Left As Single, Top, Width, Height) "});
+    spec_.SetSelectedItems(kKindMethod, {}, {"Move (ByVal Left As Single, ByVal Top, ByVal Width, ByVal Height) "});
     spec_.SetSelectedItems(kKindEvent, {},
                            {"Change () ", "KeyDown (KeyCode As Integer, Shift As Integer) "});
     wizard_.SetConstituentMappingOrder("TextBox", 1);

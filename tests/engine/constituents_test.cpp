@@ -55,6 +55,9 @@ TEST_F(ConstituentFileTest, KeyRulesFollowTheControlsRegistrations) {
 
 TEST_F(ConstituentFileTest, IntrinsicControlsUseTheEnvironmentsOwnLibrary) {
     EXPECT_EQ(FileOf("VB.TextBox"), "C:\\Dev\\IDE.OLB");
+    // A library whose name merely begins with "VB" is found through its registration.
+    Register("VBCCR18.TextBoxW\\Clsid", "{BBBB}", "C:\\WINDOWS\\SYSTEM\\VBCCR18.OCX");
+    EXPECT_EQ(FileOf("VBCCR18.TextBoxW"), "C:\\WINDOWS\\SYSTEM\\VBCCR18.OCX");
 }
 
 TEST_F(ConstituentFileTest, FailuresLeaveTheirDescriptionAsTheResult) {

@@ -173,6 +173,26 @@ TEST_F(DiscoveryTest, ConstituentsWithoutLibraryAreReportedOnceAndLeftEmpty) {
     EXPECT_FALSE(RunEnded());
 }
 
+TEST_F(DiscoveryTest, MenusAreReadAndClassesTheLibraryLacksAreReportedOnce) {
+    LoadProject("p", "Menus",
+                {{"Bar.ctl", UserControlText("Bar", {{"VB.Menu", "mnuFile"},
+                                                     {"VB.Gauge", "gg1"},
+                                                     {"VB.Menu", "mnuEdit"},
+                                                     {"VB.Gauge", "gg2"}})}},
+                {"UserControl=Bar.ctl"});
+    wizard_.ProjectName("Menus");
+    wizard_.UserControlName("Bar");
+    EXPECT_EQ(wizard_.Result(), 0);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("describes no control of their class"), std::string::npos);
+    EXPECT_NE(Messages()[0].find("gg1 (VB.Gauge)"), std::string::npos);
+    EXPECT_NE(Messages()[0].find("gg2 (VB.Gauge)"), std::string::npos);
+    EXPECT_EQ(Messages()[0].find("mnu"), std::string::npos);
+    EXPECT_EQ(WizardTestPeer::Record(wizard_, 0).Properties(0), "Caption As String");
+    EXPECT_EQ(WizardTestPeer::Record(wizard_, 1).PropertyCount(), 0);
+    EXPECT_FALSE(RunEnded());
+}
+
 TEST_F(DiscoveryTest, UnknownUserControlRaisesTheObjectModelsError) {
     LoadProject("p", "Demo", {{"A.ctl", UserControlText("A", {})}}, {"UserControl=A.ctl"});
     wizard_.ProjectName("Demo");

@@ -112,6 +112,19 @@ TEST(CodeTemplates, MethodBodiesByParametersAndType) {
          "    Set Items = Text1.Items( )",
          "End Function"},
         {{"Blank", "", " ", "", false}, "Public Function Blank", "    Text1.Blank", "End Function"},
+        // Passing keywords declare the parameter; the call names it alone.
+        {{"Move", "ByVal Left As Single, ByVal Top", "", "", false},
+         "Public Sub Move(ByVal Left As Single, ByVal Top)",
+         "    Text1.Move Left, Top",
+         "End Sub"},
+        {{"Show", "Optional ByVal Modal", "", "", false},
+         "Public Sub Show(Optional ByVal Modal)",
+         "    Text1.Show(Modal)",
+         "End Sub"},
+        {{"Print", "ParamArray Items() As Variant", "", "", false},
+         "Public Sub Print(ParamArray Items() As Variant)",
+         "    Text1.Print(Items)",
+         "End Sub"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> lines = MethodBlock(c.item, "Text1", "12/3/2026");

@@ -1,7 +1,11 @@
 #include "browser/control/msft_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <iterator>
+#include <map>
+#include <optional>
 #include <set>
 
 #include "browser/control/stdole_names.h"
@@ -69,12 +73,20 @@ constexpr uint16_t kParamFlagRetval = 0x8;
 constexpr uint16_t kTypeFlagDual = 0x40;
 constexpr uint32_t kKindWordDispatchPartner = 0x10;
 
-// Visual Basic's name for a simple automation type.
+// A type as Visual Basic code declares it.
+struct TypeRef {
+    std::string name;
+    bool named = false;  // an object or enumeration type, named by its name
+};
+
+// Visual Basic's name for a simple automation type: a type Visual Basic
+// lacks is the smallest one that holds every value of it.
 std::string SimpleTypeName(uint16_t vt) {
     switch (vt) {
         case kVtI2:
-        case kVtUi2:
+        case kVtI1:
             return "Integer";
+        case kVtUi2:
         case kVtI4:
         case kVtUi4:
         case kVtInt:
@@ -102,7 +114,6 @@ std::string SimpleTypeName(uint16_t vt) {
             return "Boolean";
         case kVtUnknown:
             return "Unknown";
-        case kVtI1:
         case kVtUi1:
             return "Byte";
         case kVtVoid:
@@ -132,7 +143,8 @@ struct TypeBase {
 
 class MsftParser {
   public:
-    explicit MsftParser(const ByteReader& r) : r_(r) {}
+    explicit MsftParser(const ByteReader& r, ImportedLibraries* imports = nullptr)
+        : r_(r), imports_(imports) {}
 
     TypeLibrary Summary() {
         ReadHeaderAndSegments();
@@ -149,11 +161,12 @@ class MsftParser {
 
         TypeLibrary library;
         library.name = Name(r_.I32(0x38, "library name offset"));
+        libraryName_ = library.name;
         library.documentation = String(r_.I32(0x24, "library help string offset"));
         library.types.reserve(bases_.size());
         for (size_t i = 0; i < bases_.size(); ++i)
             library.types.push_back(ReadType(i));
-        InheritWrappedInterfaces(library);
+        InheritBaseFunctions(library);
         return library;
     }
 
@@ -296,23 +309,62 @@ class MsftParser {
         return static_cast<int32_t>(href / kTypeInfoSize);
     }
 
-    std::string ReferenceName(int32_t href) const {
+    TypeRef ReferenceRef(int32_t href, int depth) const {
         if (href == -1)
-            return "Variant";
-        if ((href & 3) == 0) {
-            const int32_t local = LocalIndex(href);
-            const int32_t coclass = coclassOfDefault_[local];
-            return typeNames_[coclass >= 0 ? coclass : local];
-        }
+            return {"Variant"};
+        if ((href & 3) == 0)
+            return LocalRef(LocalIndex(href), depth);
         if ((href & 3) == 1)
-            return ImportedName(href & ~3);
+            return ImportedRef(href & ~3);
         r_.Fail("type reference " + Hex(static_cast<uint32_t>(href)) + " has an unknown form");
+    }
+
+    // The environment writes the types of its own library and of OLE
+    // Automation's unqualified, every other library's as Library.Name.
+    std::string Qualified(const std::string& name) const { return QualifiedBy(libraryName_, name); }
+
+    static std::string QualifiedBy(const std::string& library, const std::string& name) {
+        if (library == "VB" || library == "stdole")
+            return name;
+        return library + "." + name;
+    }
+
+    TypeRef LocalRef(int32_t local, int depth) const {
+        const std::string& name = typeNames_[local];
+        switch (bases_[local].Kind()) {
+            case TypeKind::Alias:
+                if (const char* known = KnownAliasType(name))
+                    return {known};
+                return TypeName(bases_[local].datatype1, depth + 1);
+            case TypeKind::Enum:
+                return {Qualified(name), true};
+            case TypeKind::Interface:
+            case TypeKind::Dispatch:
+            case TypeKind::Coclass: {
+                // The environment names a class's default interface by the class.
+                const int32_t coclass = coclassOfDefault_[local];
+                return {Qualified(typeNames_[coclass >= 0 ? coclass : local]), true};
+            }
+            default:
+                return {name};
+        }
+    }
+
+    // The kind of the type `href` refers to; Union (no object) when unknown.
+    TypeKind ReferencedKind(int32_t href) const {
+        if (href != -1 && (href & 3) == 0)
+            return bases_[LocalIndex(href)].Kind();
+        if (href != -1 && (href & 3) == 1) {
+            const uint64_t at = InSegment(kImportInfoSegment, href & ~3, 12, "import reference");
+            return static_cast<TypeKind>((r_.U32(at, "import flags") >> 24) & 0xF);
+        }
+        return TypeKind::Union;
     }
 
     // The importing library stores no names of imported types: types of
     // OLE Automation's stdole library are named from a table; others get a
     // stand-in by their kind.
-    std::string ImportedName(int32_t offset) const {
+    TypeRef ImportedRef(int32_t offset) const {
         if (offset % 12 != 0)
             r_.Fail("import reference " + Hex(offset) + " is misaligned");
         const uint64_t at = InSegment(kImportInfoSegment, offset, 12, "import reference");
@@ -326,19 +378,70 @@ class MsftParser {
         } else if (ImportsStdOle(file)) {
             name = StdOleNameByIndex(target);
         }
-        if (name)
-            return name;
+        if (name) {
+            const StdOleType type = StdOleVisualBasicType(name);
+            return {type.name, type.named};
+        }
+        if (!(flags & 0x10000) || target != -1)
+            if (std::optional<TypeRef> named = NamedInImport(file, flags, target))
+                return *named;
         switch (static_cast<TypeKind>((flags >> 24) & 0xF)) {
             case TypeKind::Enum:
             case TypeKind::Alias:
-                return "Long";
+                return {"Long"};
             case TypeKind::Interface:
             case TypeKind::Dispatch:
             case TypeKind::Coclass:
-                return "Object";
+                return {"Object"};
             default:
-                return "Variant";
+                return {"Variant"};
         }
+    }
+
+    // The name of an imported interface, class or enumeration, read from the
+    // imported library itself.
+    std::optional<TypeRef> NamedInImport(int32_t fileOffset, uint32_t flags, int32_t target) const {
+        if (imports_ == nullptr)
+            return std::nullopt;
+        const TypeLibrary* library = imports_->Find(ImportFileName(fileOffset));
+        if (library == nullptr)
+            return std::nullopt;
+        const TypeLibType* type = nullptr;
+        if (flags & 0x10000) {
+            const std::string guid = "{" + Guid(target) + "}";
+            for (const TypeLibType& t : library->types)
+                if (t.guid == guid)
+                    type = &t;
+        } else if (target >= 0 && static_cast<size_t>(target) < library->types.size()) {
+            type = &library->types[static_cast<size_t>(target)];
+        }
+        if (type == nullptr)
+            return std::nullopt;
+        switch (type->kind) {
+            case TypeKind::Enum:
+            case TypeKind::Coclass:
+                return TypeRef{QualifiedBy(library->name, type->name), true};
+            case TypeKind::Interface:
+            case TypeKind::Dispatch:
+                for (const TypeLibType& t : library->types)
+                    for (const TypeLibImplemented& i : t.implemented)
+                        if (i.typeIndex == type->index &&
+                            (i.flags & (kImplTypeFlagDefault | kImplTypeFlagSource)) ==
+                                kImplTypeFlagDefault)
+                            return TypeRef{QualifiedBy(library->name, t.name), true};
+                return TypeRef{QualifiedBy(library->name, type->name), true};
+            default:
+                return std::nullopt;
+        }
+    }
+
+    // The file name an import file record stores: after the library id,
+    // locale and version, a 16-bit word of length << 2 and the name's bytes.
+    std::string ImportFileName(int32_t fileOffset) const {
+        const uint64_t at = InSegment(kImportFileSegment, fileOffset, 14, "import file");
+        const uint16_t length = r_.U16(at + 12, "import file name length") >> 2;
+        InSegment(kImportFileSegment, fileOffset, 14 + uint64_t{length}, "import file name");
+        return r_.Text(at + 14, length, "import file name");
     }
 
     bool ImportsStdOle(int32_t fileOffset) const {
@@ -347,9 +450,9 @@ class MsftParser {
         return libid != -1 && Guid(libid) == kStdOleLibId;
     }
 
-    std::string TypeName(int32_t word, int depth = 0) const {
+    TypeRef TypeName(int32_t word, int depth = 0) const {
         if (word < 0)
-            return SimpleTypeName(static_cast<uint16_t>(word & 0x0FFF));
+            return {SimpleTypeName(static_cast<uint16_t>(word & 0x0FFF))};
         if (depth >= kMaxTypeDepth)
             r_.Fail("type descriptor nested too deeply");
         if (word % 8 != 0)
@@ -360,19 +463,39 @@ class MsftParser {
         switch (vt) {
             case kVtPtr:
                 if (target < 0 && (target & 0x0FFF) == kVtVoid)
-                    return "Any";
+                    return {"Any"};
                 return TypeName(target, depth + 1);
             case kVtSafeArray:
-                return TypeName(target, depth + 1) + "()";
+                return {TypeName(target, depth + 1).name + "()"};
             case kVtCArray: {
                 const uint64_t array = InSegment(kArrayDescSegment, target, 8, "array descriptor");
-                return TypeName(r_.I32(array, "array element type"), depth + 1) + "()";
+                return {TypeName(r_.I32(array, "array element type"), depth + 1).name + "()"};
             }
             case kVtUserDefined:
-                return ReferenceName(target);
+                return ReferenceRef(target, depth);
             default:
-                return SimpleTypeName(vt);
+                return {SimpleTypeName(vt)};
         }
+    }
+
+    // By value means no pointer beyond the one that an interface or class
+    // pointer itself is: `long x`, `BSTR s` and `Button* b` are passed by
+    // value, `short* KeyCode` and `DataObject** Data` by reference.
+    bool PassedByValue(int32_t word) const {
+        if (word < 0)
+            return true;
+        const uint64_t at = InSegment(kTypeDescSegment, word, 8, "type descriptor");
+        if (r_.U16(at, "type descriptor") != kVtPtr)
+            return true;
+        const int32_t target = r_.I32(at + 4, "type descriptor target");
+        if (target < 0 || target % 8 != 0)
+            return false;
+        const uint64_t pointee = InSegment(kTypeDescSegment, target, 8, "type descriptor");
+        if (r_.U16(pointee, "type descriptor") != kVtUserDefined)
+            return false;
+        const TypeKind kind = ReferencedKind(r_.I32(pointee + 4, "type descriptor target"));
+        return kind == TypeKind::Interface || kind == TypeKind::Dispatch ||
+               kind == TypeKind::Coclass;
     }
 
     bool IsHresult(int32_t word) const { return word < 0 && (word & 0x0FFF) == kVtHresult; }
@@ -391,7 +514,7 @@ class MsftParser {
             for (const auto& [href, flags] : References(b)) {
                 const int32_t local = LocalIndex(href);
                 type.implemented.push_back(
-                    {local >= 0 ? typeNames_[local] : ReferenceName(href), local, flags});
+                    {local >= 0 ? typeNames_[local] : ReferenceRef(href, 0).name, local, flags});
             }
         }
         if (b.functionCount + b.variableCount > 0)
@@ -461,19 +584,24 @@ class MsftParser {
 
         // The dispatch view: an HRESULT result disappears, a trailing
         // [retval] parameter becomes the result, lcid parameters are hidden.
+        TypeRef result{"None"};
         if (IsHresult(returnWord)) {
-            f.returnType = "None";
             if (!raw.empty() && (raw.back().second.flags & kParamFlagRetval)) {
-                f.returnType = TypeName(raw.back().first);
+                result = TypeName(raw.back().first);
                 raw.pop_back();
             }
         } else {
-            f.returnType = TypeName(returnWord);
+            result = TypeName(returnWord);
         }
+        f.returnType = std::move(result.name);
+        f.namedReturnType = result.named;
         for (auto& [typeWord, parameter] : raw) {
             if (parameter.flags & kParamFlagLcid)
                 continue;
-            parameter.type = TypeName(typeWord);
+            TypeRef declared = TypeName(typeWord);
+            parameter.type = std::move(declared.name);
+            parameter.namedType = declared.named;
+            parameter.byValue = PassedByValue(typeWord);
             f.parameters.push_back(std::move(parameter));
         }
         return f;
@@ -486,7 +614,9 @@ class MsftParser {
         TypeLibVariable v;
         v.name = name;
         v.memberId = memberId;
-        v.type = TypeName(r_.I32(at + 4, "variable type"));
+        TypeRef declared = TypeName(r_.I32(at + 4, "variable type"));
+        v.type = std::move(declared.name);
+        v.namedType = declared.named;
         v.flags = r_.U16(at + 8, "variable flags");
         v.varKind = r_.I16(at + 0xC, "variable kind");
         if (size >= 0x1C)
@@ -494,33 +624,65 @@ class MsftParser {
         return v;
     }
 
-    // "dispinterface X { interface Y; }" stores no members of its own: X
-    // has Y's members.
-    void InheritWrappedInterfaces(TypeLibrary& library) const {
+    // The local interface an interface derives from (a dual interface's
+    // base, or Y of "dispinterface X { interface Y; }"), or -1.
+    int32_t LocalBase(size_t i) const {
+        const TypeBase& b = bases_[i];
+        if (b.Kind() != TypeKind::Interface && b.Kind() != TypeKind::Dispatch)
+            return -1;
+        if (b.Kind() == TypeKind::Dispatch && !(b.flags & kTypeFlagDual) &&
+            !(b.kindWord & kKindWordDispatchPartner))
+            return -1;
+        const int32_t base = LocalIndex(b.datatype1);
+        if (base < 0 || static_cast<size_t>(base) == i)
+            return -1;
+        const TypeKind kind = bases_[static_cast<size_t>(base)].Kind();
+        return kind == TypeKind::Interface || kind == TypeKind::Dispatch ? base : -1;
+    }
+
+    // An interface stores only its own functions; Visual Basic shows those
+    // of its whole base chain, base first.
+    void InheritBaseFunctions(TypeLibrary& library) const {
+        std::vector<std::vector<size_t>> chains(bases_.size());
+        std::map<size_t, std::vector<TypeLibFunction>> ownOfBase;
         for (size_t i = 0; i < bases_.size(); ++i) {
-            const TypeBase& b = bases_[i];
-            if (b.Kind() != TypeKind::Dispatch || (b.flags & kTypeFlagDual) ||
-                !(b.kindWord & kKindWordDispatchPartner) || b.functionCount + b.variableCount)
+            std::vector<size_t>& chain = chains[i];
+            for (int32_t base = LocalBase(i); base >= 0 && chain.size() < kMaxTypeDepth;
+                 base = LocalBase(static_cast<size_t>(base))) {
+                if (std::find(chain.begin(), chain.end(), static_cast<size_t>(base)) != chain.end())
+                    break;
+                chain.push_back(static_cast<size_t>(base));
+            }
+            for (size_t base : chain)
+                ownOfBase.try_emplace(base, library.types[base].functions);
+        }
+        for (size_t i = 0; i < bases_.size(); ++i) {
+            if (chains[i].empty())
                 continue;
-            const int32_t wrapped = LocalIndex(b.datatype1);
-            if (wrapped < 0 || static_cast<size_t>(wrapped) == i)
-                continue;
-            library.types[i].functions = library.types[wrapped].functions;
+            std::vector<TypeLibFunction> functions;
+            for (auto base = chains[i].rbegin(); base != chains[i].rend(); ++base)
+                functions.insert(functions.end(), ownOfBase[*base].begin(), ownOfBase[*base].end());
+            std::vector<TypeLibFunction>& own = library.types[i].functions;
+            functions.insert(functions.end(), std::make_move_iterator(own.begin()),
+                             std::make_move_iterator(own.end()));
+            own = std::move(functions);
         }
     }
 
     const ByteReader& r_;
+    ImportedLibraries* imports_ = nullptr;
     std::array<SegmentRange, kSegmentCount> segments_{};
     uint32_t typeCount_ = 0;
     std::vector<TypeBase> bases_;
     std::vector<std::string> typeNames_;
     std::vector<int32_t> coclassOfDefault_;
+    std::string libraryName_;
 };
 
 }  // namespace
 
-TypeLibrary ParseMsft(const ByteReader& blob) {
-    return MsftParser(blob).Parse();
+TypeLibrary ParseMsft(const ByteReader& blob, ImportedLibraries* imports) {
+    return MsftParser(blob, imports).Parse();
 }
 
 size_t TypeLibrary::MemberCount() const {

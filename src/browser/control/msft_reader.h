@@ -9,12 +9,26 @@
 // followed at most 16 levels deep; reference chains stop at a repeat.
 #pragma once
 
+#include <string>
+
 #include "browser/control/byte_reader.h"
 #include "browser/control/type_library.h"
 
 namespace qfw {
 
-TypeLibrary ParseMsft(const ByteReader& blob);
+// The libraries a library imports, by the file name it stores for each (a
+// bare name or a path, as the library's author wrote it).
+class ImportedLibraries {
+  public:
+    virtual ~ImportedLibraries() = default;
+    // The imported library, or nullptr when it cannot be found or read.
+    virtual const TypeLibrary* Find(const std::string& fileName) = 0;
+};
+
+// With `imports`, types of an imported library (other than OLE
+// Automation's, which a table names) are named from that library; without
+// it, or when it is not found, by a stand-in for their kind.
+TypeLibrary ParseMsft(const ByteReader& blob, ImportedLibraries* imports = nullptr);
 
 // Only the library's name and help string (the header and the two strings
 // are checked; the types are not read).

@@ -23,6 +23,72 @@ std::unordered_map<int32_t, int16_t> SettersById(const TypeLibType& type) {
     return setters;
 }
 
+// The environment raises these through its own declarations, with every
+// parameter by reference.
+bool IsStockEvent(const TypeLibFunction& f) {
+    static const char* const kStock[] = {"Click", "DblClick",  "KeyDown",   "KeyPress",
+                                         "KeyUp", "MouseDown", "MouseMove", "MouseUp"};
+    const int32_t slot = -600 - f.memberId;
+    return slot >= 0 && slot < 8 && f.name == kStock[slot];
+}
+
+// One member as the stream reports it.
+struct ListedMember {
+    int32_t position = 0;
+    int16_t kind = 0;
+    const TypeLibFunction* function = nullptr;  // else a variable
+    const TypeLibVariable* variable = nullptr;
+    bool readOnly = false;
+
+    const std::string& Name() const { return function ? function->name : variable->name; }
+};
+
+// The browser pairs a function with the next member when that member's name
+// begins the function's name. A read-only member must not take part in such
+// a pairing, so it moves behind a neighbour it would pair with.
+void KeepReadOnlyMembersUnpaired(std::vector<ListedMember>& members) {
+    bool moved = true;
+    for (size_t pass = 0; moved && pass < members.size(); ++pass) {
+        moved = false;
+        for (size_t k = 0; k + 1 < members.size(); ++k) {
+            const ListedMember& first = members[k];
+            const ListedMember& next = members[k + 1];
+            if ((first.readOnly || next.readOnly) && first.kind == kTypeInfoFunction &&
+                first.Name().size() > next.Name().size() && first.Name().starts_with(next.Name())) {
+                std::swap(members[k], members[k + 1]);
+                moved = true;
+            }
+        }
+    }
+}
+
+std::vector<ListedMember> ListedMembers(const TypeLibType& type) {
+    const std::unordered_map<int32_t, int16_t> setters = SettersById(type);
+    std::vector<ListedMember> members;
+    int32_t position = 0;
+    for (const TypeLibFunction& f : type.functions) {
+        ++position;
+        if (f.flags & (kFuncFlagHidden | kFuncFlagRestricted))
+            continue;
+        const auto found = setters.find(f.memberId);
+        const int16_t setter = found == setters.end() ? 0 : found->second;
+        if (f.invokeKind == kInvokePropertyPutRef && (setter & kInvokePropertyPut))
+            continue;
+        const bool readOnly = f.invokeKind == kInvokePropertyGet && setter == 0;
+        members.push_back({position, kTypeInfoFunction, &f, nullptr, readOnly});
+    }
+    for (const TypeLibVariable& v : type.variables) {
+        ++position;
+        if (!IsListedVariable(v))
+            continue;
+        const bool readOnly = (v.flags & kVarFlagReadOnly) != 0;
+        members.push_back(
+            {position, readOnly ? kTypeInfoFunction : kTypeInfoVariable, nullptr, &v, readOnly});
+    }
+    KeepReadOnlyMembersUnpaired(members);
+    return members;
+}
+
 }  // namespace
 
 std::string ListedParameterType(const TypeLibParameter& parameter) {
@@ -60,6 +126,7 @@ void Qfnrws::ShowLibrary() {
     iName_ = library_ ? library_->name : std::string();
     documentation_ = library_ ? library_->documentation : std::string();
     paramType_.clear();
+    paramTypeIsNamed_ = false;
 }
 
 void Qfnrws::Enumerate() {
@@ -72,7 +139,8 @@ void Qfnrws::Enumerate() {
     if (!library)
         return;
     for (const TypeLibType& type : library->types) {
-        Report(type.index, static_cast<int16_t>(type.kind), type.name, type.documentation, "");
+        Report(type.index, static_cast<int16_t>(type.kind), type.name, type.documentation, "",
+               false);
         if (type.kind == TypeKind::Interface || type.kind == TypeKind::Dispatch)
             ReportMembers(type);
     }
@@ -81,37 +149,31 @@ void Qfnrws::Enumerate() {
 }
 
 void Qfnrws::ReportMembers(const TypeLibType& type) {
-    const std::unordered_map<int32_t, int16_t> setters = SettersById(type);
-    int32_t position = 0;
-    for (const TypeLibFunction& f : type.functions) {
-        ++position;
-        if (f.flags & (kFuncFlagHidden | kFuncFlagRestricted))
-            continue;
-        const auto found = setters.find(f.memberId);
-        const int16_t setter = found == setters.end() ? 0 : found->second;
-        if (f.invokeKind == kInvokePropertyPutRef && (setter & kInvokePropertyPut))
-            continue;
-        if (f.invokeKind == kInvokePropertyGet && setter == 0) {
-            Report(position, kTypeInfoVariable, f.name, f.documentation, f.returnType);
+    for (const ListedMember& member : ListedMembers(type)) {
+        if (member.function == nullptr) {
+            const TypeLibVariable& v = *member.variable;
+            Report(member.position, member.kind, v.name, v.documentation, v.type, v.namedType);
             continue;
         }
-        Report(position, kTypeInfoFunction, f.name, f.documentation, f.returnType);
+        const TypeLibFunction& f = *member.function;
+        Report(member.position, member.kind, f.name, f.documentation, f.returnType,
+               f.namedReturnType);
+        const bool stock = IsStockEvent(f);
         int32_t p = 0;
-        for (const TypeLibParameter& parameter : f.parameters)
-            Report(++p, kTypeInfoParameter, parameter.name, "", ListedParameterType(parameter));
-    }
-    for (const TypeLibVariable& v : type.variables) {
-        ++position;
-        if (IsListedVariable(v))
-            Report(position, kTypeInfoVariable, v.name, v.documentation, v.type);
+        for (const TypeLibParameter& parameter : f.parameters) {
+            const bool byVal = parameter.byValue && !stock && !parameter.name.empty();
+            Report(++p, kTypeInfoParameter, byVal ? "ByVal " + parameter.name : parameter.name, "",
+                   ListedParameterType(parameter), parameter.namedType);
+        }
     }
 }
 
 void Qfnrws::Report(int32_t index, int16_t kind, const std::string& name,
-                    const std::string& documentation, const std::string& type) {
+                    const std::string& documentation, const std::string& type, bool namedType) {
     iName_ = name;
     documentation_ = documentation;
     paramType_ = type;
+    paramTypeIsNamed_ = namedType;
     RaiseTypeInfo(index, kind);
 }
 

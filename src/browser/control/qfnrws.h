@@ -10,15 +10,23 @@
 // - members only of interfaces and dispatch interfaces: the constants of an
 //   enum or the fields of a record are no members of an object, and would
 //   otherwise be taken for properties of the interface before them;
+// - the functions of an interface's whole base chain, base first;
 // - no hidden or restricted members;
 // - of a property with both a Let and a Set accessor, the Let accessor
 //   only, so that the property is listed once;
-// - a read-only property (a Get accessor with no Let or Set) as a data
-//   member of its type: reported as a lone function it would read as a
-//   method, since a property is recognised by its pair of accessors;
+// - a read-only property (a Get accessor with no Let or Set) as the
+//   function it is, with its parameters, and a read-only variable as a
+//   function without parameters: code can call them but not assign them.
+//   One of them is never followed by a member whose name begins its own
+//   (nor follows one whose name it begins), which the browser would take
+//   for its accessor pair;
 // - functions with their dispatch-view result type ("None" for none), and a
 //   parameter that is an optional Variant without default without a type
-//   ("None"), as the object browser prints it ("[Top]").
+//   ("None"), as the object browser prints it ("[Top]");
+// - a named parameter passed by value as "ByVal " and its name, except in
+//   the stock events (Click, DblClick, KeyDown, KeyPress, KeyUp, MouseDown,
+//   MouseMove, MouseUp with their standard dispatch ids), which Visual
+//   Basic raises through declarations of its own.
 //
 // Errors (see type_library_reader.h) are raised from TypeLibName; after a
 // failed open no library is open and Enumerate reports nothing.
@@ -39,6 +47,7 @@ class Qfnrws : public TypeLibControl {
     const std::string& iName() const override { return iName_; }
     const std::string& Documentation() const override { return documentation_; }
     const std::string& iParamType() const override { return paramType_; }
+    bool ParamTypeIsNamed() const override { return paramTypeIsNamed_; }
 
     // Dispatch identifier 7: raises the TypeInfo events of the open library.
     void Enumerate() override;
@@ -49,7 +58,7 @@ class Qfnrws : public TypeLibControl {
 
   private:
     void Report(int32_t index, int16_t kind, const std::string& name,
-                const std::string& documentation, const std::string& type);
+                const std::string& documentation, const std::string& type, bool namedType);
     void ReportMembers(const TypeLibType& type);
     void ShowLibrary();
 
@@ -59,6 +68,7 @@ class Qfnrws : public TypeLibControl {
     std::string iName_;
     std::string documentation_;
     std::string paramType_;
+    bool paramTypeIsNamed_ = false;
 };
 
 // The type a parameter is reported with.

@@ -93,7 +93,58 @@ constexpr std::array<std::pair<const char*, const char*>, 36> kByGuid = {{
     {"4EF6100A-AF88-11D0-9846-00C04FC29993", "FontEvents"},
 }};
 
+struct AliasRule {
+    const char* name;
+    StdOleType type;
+};
+
+constexpr std::array<AliasRule, 17> kDeclaredAs = {{
+    {"OLE_HANDLE", {"Long", false}},
+    {"OLE_OPTEXCLUSIVE", {"Boolean", false}},
+    {"OLE_CANCELBOOL", {"Boolean", false}},
+    {"OLE_ENABLEDEFAULTBOOL", {"Boolean", false}},
+    {"FONTNAME", {"String", false}},
+    {"FONTSIZE", {"Currency", false}},
+    {"FONTBOLD", {"Boolean", false}},
+    {"FONTITALIC", {"Boolean", false}},
+    {"FONTUNDERSCORE", {"Boolean", false}},
+    {"FONTSTRIKETHROUGH", {"Boolean", false}},
+    {"GUID", {"GUID", false}},
+    {"DISPPARAMS", {"DISPPARAMS", false}},
+    {"EXCEPINFO", {"EXCEPINFO", false}},
+    {"Font", {"StdFont", true}},
+    {"IFontDisp", {"StdFont", true}},
+    {"Picture", {"StdPicture", true}},
+    {"IPictureDisp", {"StdPicture", true}},
+}};
+
 }  // namespace
+
+const char* KnownAliasType(const std::string& name) {
+    if (name == "OLE_COLOR")
+        return "OLE_COLOR";
+    static const std::array<const char*, 12> kPositions = {
+        "OLE_XPOS_PIXELS",    "OLE_YPOS_PIXELS",    "OLE_XSIZE_PIXELS",    "OLE_YSIZE_PIXELS",
+        "OLE_XPOS_HIMETRIC",  "OLE_YPOS_HIMETRIC",  "OLE_XSIZE_HIMETRIC",  "OLE_YSIZE_HIMETRIC",
+        "OLE_XPOS_CONTAINER", "OLE_YPOS_CONTAINER", "OLE_XSIZE_CONTAINER", "OLE_YSIZE_CONTAINER"};
+    for (const char* position : kPositions)
+        if (name == position)
+            return "Single";
+    return nullptr;
+}
+
+StdOleType StdOleVisualBasicType(const char* name) {
+    const std::string text = name;
+    if (const char* known = KnownAliasType(text))
+        return {known, false};
+    if (text == "Unknown" || text == "Object")
+        return {name, false};
+    for (const AliasRule& rule : kDeclaredAs)
+        if (text == rule.name)
+            return rule.type;
+    // The interfaces, classes and enumerations of the library.
+    return {name, true};
+}
 
 const char* StdOleNameByGuid(const std::string& guid) {
     for (const auto& [g, name] : kByGuid)

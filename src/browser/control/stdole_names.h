@@ -16,4 +16,20 @@ const char* StdOleNameByGuid(const std::string& guid);
 // The name of stdole2's type at this index, or nullptr.
 const char* StdOleNameByIndex(int32_t index);
 
+// How Visual Basic code declares one of stdole2's types.
+struct StdOleType {
+    const char* name;
+    bool named;  // an object or enumeration type
+};
+
+// The declaration of stdole2's type named `name` (as the two functions above
+// name it): aliases become the type they stand for, Font and Picture the
+// classes Visual Basic knows them by.
+StdOleType StdOleVisualBasicType(const char* name);
+
+// The type an alias of this name is declared with whatever the library
+// says it stands for, or nullptr: the twelve position and size aliases
+// arrive in Visual Basic code as Single, and OLE_COLOR is a name of its own.
+const char* KnownAliasType(const std::string& name);
+
 }  // namespace qfw

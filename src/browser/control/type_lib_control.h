@@ -36,6 +36,10 @@ class TypeLibControl {
     virtual const std::string& iName() const = 0;
     virtual const std::string& Documentation() const = 0;
     virtual const std::string& iParamType() const = 0;
+    // True when iParamType names an object or enumeration type (by its
+    // name, "Library.Name" or a name of the environment's own libraries)
+    // rather than a Visual Basic type.
+    virtual bool ParamTypeIsNamed() const { return false; }
     virtual void Enumerate() = 0;
 
     // Connects the TypeInfo event; a control has one handler.

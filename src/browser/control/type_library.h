@@ -1,11 +1,15 @@
 // The parsed type library: immutable plain data that the browser control's
 // event stream and the command-line listing walk.
 //
-// Types are already in the form the environment's object browser shows:
-// Visual Basic type names ("String", "Long", "OLE_COLOR", "None" for no
-// value), dual and vtable functions in their dispatch view (an [out, retval]
-// parameter becomes the return type, an HRESULT result disappears, lcid
-// parameters are hidden).
+// Types are already in the form Visual Basic code declares them: Visual
+// Basic type names ("String", "Long", "OLE_COLOR", "None" for no value), a
+// type Visual Basic lacks as the smallest one that holds its values, an
+// alias as the type it stands for, an object or enumeration type by its
+// name (qualified by its library's name unless that is the environment's
+// own library or OLE Automation's), dual and vtable functions in their
+// dispatch view (an [out, retval] parameter becomes the return type, an
+// HRESULT result disappears, lcid parameters are hidden). Interfaces carry
+// the functions of their whole base chain, base first.
 #pragma once
 
 #include <cstdint>
@@ -37,6 +41,7 @@ enum InvokeKind : int16_t {
 // Flag bits the listing needs (FUNCFLAGS, VARFLAGS, PARAMFLAGS, IMPLTYPEFLAGS).
 inline constexpr uint16_t kFuncFlagRestricted = 0x1;
 inline constexpr uint16_t kFuncFlagHidden = 0x40;
+inline constexpr uint16_t kVarFlagReadOnly = 0x1;
 inline constexpr uint16_t kVarFlagHidden = 0x40;
 inline constexpr uint16_t kVarFlagRestricted = 0x80;
 inline constexpr uint16_t kParamFlagOptional = 0x10;
@@ -48,6 +53,8 @@ struct TypeLibParameter {
     std::string name;  // empty when the library stores none (a property put's value)
     std::string type;
     uint16_t flags = 0;
+    bool namedType = false;  // `type` names an object or enumeration type
+    bool byValue = false;    // passed by value: no pointer beyond an object's own
 
     bool Optional() const { return (flags & kParamFlagOptional) != 0; }
     bool HasDefault() const { return (flags & kParamFlagHasDefault) != 0; }
@@ -60,6 +67,7 @@ struct TypeLibFunction {
     int16_t invokeKind = kInvokeFunc;
     uint16_t flags = 0;
     std::string returnType;  // "None" when the function returns no value
+    bool namedReturnType = false;
     std::vector<TypeLibParameter> parameters;
 };
 
@@ -70,6 +78,7 @@ struct TypeLibVariable {
     uint16_t flags = 0;
     int16_t varKind = 0;
     std::string type;
+    bool namedType = false;
 };
 
 struct TypeLibImplemented {

@@ -5,12 +5,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "browser/control/byte_reader.h"
+#include "browser/control/library_path.h"
 #include "browser/control/msft_reader.h"
 #include "browser/control/pe_resource.h"
 #include "platform/vb_error.h"
@@ -31,10 +38,10 @@ bool StartsWith(std::span<const uint8_t> bytes, const char* magic, size_t length
     return true;
 }
 
-using MsftParse = TypeLibrary (*)(const ByteReader&);
+using MsftParse = std::function<TypeLibrary(const ByteReader&)>;
 
 TypeLibrary ParseBlob(std::span<const uint8_t> blob, const std::string& source, uint64_t base,
-                      MsftParse parse) {
+                      const MsftParse& parse) {
     const ByteReader reader(blob, source, base);
     if (StartsWith(blob, "MSFT", 4))
         return parse(reader);
@@ -47,7 +54,8 @@ TypeLibrary ParseBlob(std::span<const uint8_t> blob, const std::string& source, 
     throw VbError(number, source + ": " + ErrorDescription(number));
 }
 
-TypeLibrary Read(std::span<const uint8_t> bytes, const std::string& source, MsftParse parse) {
+TypeLibrary Read(std::span<const uint8_t> bytes, const std::string& source,
+                 const MsftParse& parse) {
     if (StartsWith(bytes, "MZ", 2)) {
         const ResourceBlob blob = FindTypeLibResource(ByteReader(bytes, source));
         return ParseBlob(blob.data, source, blob.fileOffset, parse);
@@ -97,15 +105,76 @@ MappedFile::MappedFile(const std::string& unixPath, const std::string& source) {
         ThrowFileError(kErrPathFileAccess, source);
 }
 
+// The libraries a library file imports: looked for beside it first (a
+// vendor ships a control's libraries together), then where the browser
+// control looks for a library of that name. Each is read once, without its
+// own imports.
+class ImportsNear : public ImportedLibraries {
+  public:
+    explicit ImportsNear(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+    const TypeLibrary* Find(const std::string& fileName) override {
+        auto [entry, added] = libraries_.try_emplace(fileName);
+        if (added)
+            entry->second = Load(fileName);
+        return entry->second ? &*entry->second : nullptr;
+    }
+
+  private:
+    std::optional<TypeLibrary> Load(const std::string& fileName) const {
+        if (std::optional<TypeLibrary> library = TryRead(Beside(fileName), fileName))
+            return library;
+        try {
+            return TryRead(ResolveTypeLibPath(fileName), fileName);
+        } catch (const VbError&) {
+            return std::nullopt;
+        }
+    }
+
+    // Not there, or not readable: its types keep their stand-in names.
+    static std::optional<TypeLibrary> TryRead(const std::string& path,
+                                              const std::string& fileName) {
+        if (path.empty())
+            return std::nullopt;
+        try {
+            const MappedFile file(path, fileName);
+            return Read(file.Bytes(), fileName, [](const ByteReader& r) { return ParseMsft(r); });
+        } catch (const VbError&) {
+            return std::nullopt;
+        }
+    }
+
+    // The file of the stored name's last element in the folder, in any letter case.
+    std::string Beside(const std::string& fileName) const {
+        const size_t slash = fileName.find_last_of("\\/");
+        const std::string base = slash == std::string::npos ? fileName : fileName.substr(slash + 1);
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
+            const std::string name = entry.path().filename().string();
+            if (name.size() == base.size() &&
+                std::equal(name.begin(), name.end(), base.begin(), [](char a, char b) {
+                    return std::tolower(static_cast<unsigned char>(a)) ==
+                           std::tolower(static_cast<unsigned char>(b));
+                }))
+                return entry.path().string();
+        }
+        return {};
+    }
+
+    std::filesystem::path folder_;
+    std::map<std::string, std::optional<TypeLibrary>> libraries_;
+};
+
 }  // namespace
 
 TypeLibrary ReadTypeLibrary(std::span<const uint8_t> bytes, const std::string& source) {
-    return Read(bytes, source, &ParseMsft);
+    return Read(bytes, source, [](const ByteReader& r) { return ParseMsft(r); });
 }
 
 TypeLibrary ReadTypeLibraryFile(const std::string& unixPath, const std::string& source) {
     const MappedFile file(unixPath, source);
-    return Read(file.Bytes(), source, &ParseMsft);
+    ImportsNear imports(std::filesystem::path(unixPath).parent_path());
+    return Read(file.Bytes(), source, [&](const ByteReader& r) { return ParseMsft(r, &imports); });
 }
 
 TypeLibrary ReadTypeLibrarySummaryFile(const std::string& unixPath, const std::string& source) {
