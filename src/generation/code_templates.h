@@ -59,7 +59,8 @@ std::vector<std::string> ForwardingAfterComment(const std::string& name,
 std::vector<std::string> ForwardingWithComment(const std::string& name,
                                                const std::string& arguments);
 
-// The assignment a Property Let receives for one more constituent.
+// The assignment a Property Let (or an indexed property's Set) receives for
+// one more constituent, passing an indexed property's arguments.
 std::string PropertyMergeLine(const ProcedureParts& item, const std::string& control);
 
 // The statement that calls the constituent's method with every parameter
