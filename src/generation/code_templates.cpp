@@ -40,6 +40,15 @@ std::string ResultAssignment(const ProcedureParts& item, std::string_view equals
 
 }  // namespace
 
+bool IsIndexedProperty(const ProcedureParts& item) {
+    return !ArgumentNames(item.parameters).empty();
+}
+
+std::string PropertyMember(const ProcedureParts& item, const std::string& control) {
+    const std::string member = ControlMember(control, item.name);
+    return IsIndexedProperty(item) ? member + "(" + CallArguments(item.parameters) + ")" : member;
+}
+
 std::string JoinLines(const std::vector<std::string>& lines) {
     size_t size = 0;
     for (const std::string& line : lines)
@@ -58,23 +67,31 @@ std::vector<std::string> PropertyBlock(const ProcedureParts& item, const std::st
     const std::string& name = item.name;
     const std::string value = item.token + name;
     const std::string set = item.useSet ? "Set " : "";
-    std::string letHeader =
-        item.parameters.empty()
-            ? "Public Property Let " + name + " (" + value + " As " + item.type + ")"
-            : "Public Property Let " + name + "(" + item.parameters + ")";
+    const std::string member = PropertyMember(item, control);
+    std::string letHeader = "Public Property Let " + name + " (" + value + " As " + item.type + ")";
+    std::string getHeader = "Public Property Get " + name + "() As " + item.type;
+    if (IsIndexedProperty(item)) {
+        // The language pairs the accessors of an indexed property by their
+        // parameters: the Let (Set for an object) takes the Get's and then
+        // the value.
+        const std::string keyword = item.useSet ? "Set " : "Let ";
+        letHeader = "Public Property " + keyword + name + "(" + item.parameters + ", " + value +
+                    " As " + item.type + ")";
+        getHeader = "Public Property Get " + name + "(" + item.parameters + ") As " + item.type;
+    }
     return {
         letHeader,
         "",
         CommentLine(kWizardCommentDashesBlank, date),
-        std::string(kIndent) + set + ControlMember(control, name) + " = " + value,
+        std::string(kIndent) + set + member + " = " + value,
         std::string(kIndent) + "PropertyChanged " + Quoted(name),
         "",
         "End Property",
         "",
-        "Public Property Get " + name + "() As " + item.type,
+        getHeader,
         "",
         CommentLine(kWizardComment, date),
-        std::string(kIndent) + set + name + " = " + ControlMember(control, name),
+        std::string(kIndent) + set + name + " = " + member,
         "",
         "End Property",
         "",
@@ -151,7 +168,7 @@ std::vector<std::string> ForwardingWithComment(const std::string& name,
 }
 
 std::string PropertyMergeLine(const ProcedureParts& item, const std::string& control) {
-    return std::string(kIndent) + (item.useSet ? "Set " : "") + ControlMember(control, item.name) +
+    return std::string(kIndent) + (item.useSet ? "Set " : "") + PropertyMember(item, control) +
            " = " + item.token + item.name;
 }
 

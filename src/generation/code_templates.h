@@ -23,7 +23,17 @@ struct ProcedureParts {
 // The lines as file or InsertLines text: each line followed by CR LF.
 std::string JoinLines(const std::vector<std::string>& lines);
 
-// Property Let and Get delegating to `control`, 15 lines.
+// Whether the property takes parameters (an index): `List (Index As
+// Integer) As String`.
+bool IsIndexedProperty(const ProcedureParts& item);
+
+// The constituent's property as the generated code reaches it: "Text1.Caption",
+// or with the item's arguments "Text1.List(Index)".
+std::string PropertyMember(const ProcedureParts& item, const std::string& control);
+
+// Property Let and Get delegating to `control`, 15 lines. An indexed
+// property's accessors take its parameters, the Let (a Property Set for an
+// object type) the value after them.
 std::vector<std::string> PropertyBlock(const ProcedureParts& item, const std::string& control,
                                        const std::string& date);
 
@@ -49,7 +59,8 @@ std::vector<std::string> ForwardingAfterComment(const std::string& name,
 std::vector<std::string> ForwardingWithComment(const std::string& name,
                                                const std::string& arguments);
 
-// The assignment a Property Let receives for one more constituent.
+// The assignment a Property Let (or an indexed property's Set) receives for
+// one more constituent, passing an indexed property's arguments.
 std::string PropertyMergeLine(const ProcedureParts& item, const std::string& control);
 
 // The statement that calls the constituent's method with every parameter

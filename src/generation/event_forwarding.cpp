@@ -178,9 +178,12 @@ bool ForwardInExistingHandler(ide::CodeModule& module, const std::string& handle
 }
 
 // Property: one more assignment in the Let, for the current constituent.
+// An indexed property of an object type has a Property Set instead.
 void MergeIntoPropertyLet(ide::CodeModule* module, const generation::ProcedureParts& item,
                           const std::string& control) {
     std::optional<ProcedureSpan> let = FindProcedure(module, item.name, ide::vbext_pk_Let);
+    if (!let)
+        let = FindProcedure(module, item.name, ide::vbext_pk_Set);
     if (!let)
         return;
     if (FindInProcedure(*module, *let, control + "." + item.name))

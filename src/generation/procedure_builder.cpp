@@ -70,7 +70,12 @@ ParsedItem ParseItem(const std::string& text, std::string name, int16_t kind, bo
         if (TypeIsOneOf(ownType, {"", "NONE", "LONG", "OLE_COLOR"}))
             p.type = "OLE_COLOR";
     }
-    if (generation::FindText(text, "As") >= 1) {
+    // "Item (Index) ": a property with parameters and no type is a Variant,
+    // as a bare name is; the accessors pair up only with the type spelled.
+    const bool indexed = kind == kKindProperty && generation::IsIndexedProperty(p);
+    if (indexed && p.type.empty())
+        p.type = "Variant";
+    if (generation::FindText(text, "As") >= 1 || indexed) {
         p.token = wizard.GetTypeToken(p.name, p.type);
         p.useSet = !generation::IsSimpleType(p.type);
     }
@@ -111,6 +116,23 @@ std::string TypedItemText(const std::string& text) {
     if (generation::FindText(text, " ") > 0)
         return text;
     return text + " As Variant";
+}
+
+// Writes the batch's lines as the work file; the file error that keeps it
+// from being written, or 0.
+int32_t WriteWorkFile(const std::string& workFile, const std::string& text) {
+    try {
+        if (FileExists(workFile)) {
+            WriteFileAtomically(workFile, text);
+        } else {
+            AppendToFile(workFile, text);
+        }
+    } catch (const VbError& e) {
+        if (!IsFileError(e.Number()))
+            throw;
+        return e.Number();
+    }
+    return 0;
 }
 
 void Append(std::vector<std::string>& buffer, std::vector<std::string> lines) {
@@ -218,24 +240,26 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
             RecordError(kErrSubscriptOutOfRange, ErrorDescription(kErrSubscriptOutOfRange));
             return HandlerFailure_;
         }
-        // The batch's lines must reach the module: a work file that cannot
-        // be written, or a UserControl the active project does not hold,
-        // loses them, and the caller has to hear of it rather than report
-        // success. (The work file may still hold an earlier batch, which must
-        // not be inserted again.)
+        // A UserControl the active project does not hold loses the batch's
+        // lines, and the caller has to hear of it rather than report success.
         const std::string text = generation::JoinLines(buffer);
-        if (FileExists(workFile)) {
-            WriteFileAtomically(workFile, text);
-        } else {
-            AppendToFile(workFile, text);
-        }
+        const int32_t workFileFailure = WriteWorkFile(workFile, text);
         std::shared_ptr<ide::CodeModule> module = UserControlModule();
         if (!module) {
             RecordError(kErrSubscriptOutOfRange, ErrorDescription(kErrSubscriptOutOfRange));
             return kErrSubscriptOutOfRange;
         }
-        module->AddFromFile(workFile);
-        return HandlerFailure_;
+        if (workFileFailure == 0) {
+            module->AddFromFile(workFile);
+            return HandlerFailure_;
+        }
+        // The batch's handlers are in the module already and raise the events
+        // this buffer declares: without the declarations the module would not
+        // compile. The lines go in as the work file would have brought them,
+        // and the call still reports the work file's failure. (The file may
+        // hold an earlier batch, which must not be inserted again.)
+        module->AddFromString(text);
+        return workFileFailure;
     } catch (const VbError& e) {
         return e.Number();
     }

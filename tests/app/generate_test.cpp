@@ -337,8 +337,9 @@ TEST_F(GenerateTest, ErrorsGiveTheirMessageAndCodeAndChangeNothing) {
 }
 
 TEST_F(GenerateTest, GenerationFailureIsReportedNotSuccess) {
-    // The work file cannot be written over a folder: the first batch's code
-    // cannot reach the module, the later batches still run.
+    // The work file cannot be written over a folder: every batch reports
+    // it, and its lines still reach the module, so that the saved module
+    // declares the event its new handler raises.
     fs::create_directory(Project() / "QFNCODE.DAT");
     const Outcome run = Run({File("LabeledEdit.vbp"), "--spec", File("QUILLEDIT.OCX"), "--select",
                              "property:Text", "--select", "event:Change"});
@@ -348,9 +349,12 @@ TEST_F(GenerateTest, GenerationFailureIsReportedNotSuccess) {
               std::string::npos)
         << run.err;
     EXPECT_EQ(run.err.find("Completed Successfully"), std::string::npos);
-    // The Change handler, written by another route, is in the saved file.
-    EXPECT_NE(ReadBytes(File("LabeledEdit.ctl")).find("Private Sub dlLevel_Change()"),
-              std::string::npos);
+    const std::string saved = ReadBytes(File("LabeledEdit.ctl"));
+    for (const char* line : {"Private Sub dlLevel_Change()", "Event Change()",
+                             "Public Property Let Text (sText As String)"}) {
+        EXPECT_NE(saved.find(std::string(line) + "\r\n"), std::string::npos) << line;
+    }
+    ExpectCompiles(File("LabeledEdit.ctl"), ExampleEvents());
 }
 
 // A UserControl written the way the environment writes it (CR LF, ANSI),
@@ -358,7 +362,9 @@ TEST_F(GenerateTest, GenerationFailureIsReportedNotSuccess) {
 // first), labelled End statements, a header continued onto a second line,
 // comments above a header, and a commented-out event declaration.
 TEST_F(GenerateTest, RealUserControlGetsCodeThatCompilesInTheRightPlaces) {
-    const std::string ansiComment = "' Gr\xf6\xdf" "e und Lage";
+    const std::string ansiComment =
+        "' Gr\xf6\xdf"
+        "e und Lage";
     std::string ctl = UserControlText(
         "Parts", {{"VB.TextBox", "txtPart"}, {"VB.TextBox", "txtPart"}, {"VB.Label", "lblCaption"}},
         {"Option Explicit", "'Event Click()", "Private Const Note = \"Event Change() follows\"", "",

@@ -220,14 +220,57 @@ TEST_F(BuildProceduresTest, LinesThatCannotReachTheModuleFailTheCall) {
               kErrSubscriptOutOfRange);
     EXPECT_EQ(ModuleText(), before);
     EXPECT_EQ(ReadProjectFile("QFNCODE.DAT"), FixtureBytes("property_caption.golden"));
+}
 
-    // A work file that cannot be written: its file error is the result.
-    Load();
-    std::filesystem::remove(UnixPath("QFNCODE.DAT"));
+TEST_F(BuildProceduresTest, UnwritableWorkFileStillDeclaresTheForwardedEvents) {
+    // The handler goes into the module while the batch runs; its event's
+    // declaration must follow it even though the work file cannot be
+    // written. The call reports the work file's error.
     std::filesystem::create_directory(UnixPath("QFNCODE.DAT"));
-    const int32_t result = wizard_.BuildProcedures({0}, {"Caption As String"}, "Text1");
+    const std::string before = ModuleText();
+    const int32_t result = wizard_.BuildProcedures({2}, {"Click () "}, "Text1");
     EXPECT_TRUE(IsFileError(result)) << result;
-    EXPECT_EQ(ModuleText(), before);
+    const std::string handler = FixtureBytes("newproc_click.golden");
+    EXPECT_EQ(ModuleText(),
+              before + "\r\nEvent Click()\r\n" + handler.substr(0, handler.size() - 2));
+
+    // A property batch reaches the module the same way.
+    EXPECT_TRUE(IsFileError(wizard_.BuildProcedures({0}, {"Caption As String"}, "Text1")));
+    EXPECT_NE(ModuleText().find(FixtureBytes("property_caption.golden")), std::string::npos);
+}
+
+TEST_F(BuildProceduresTest, IndexedPropertyPassesItsIndexEverywhere) {
+    const std::vector<std::string> items = {"List (Index As Integer) As String"};
+    ASSERT_EQ(wizard_.BuildProcedures({0}, items, "Text1"), 0);
+    EXPECT_EQ(ReadProjectFile("QFNCODE.DAT"),
+              CrLf({"Public Property Let List(Index As Integer, sList As String)", "",
+                    "    'Added by Quillfern Constituent Wizard -- 12/3/2026",
+                    "    Text1.List(Index) = sList", "    PropertyChanged \"List\"", "",
+                    "End Property", "", "Public Property Get List(Index As Integer) As String", "",
+                    "    'Added by Quillfern Constituent Wizard 12/3/2026",
+                    "    List = Text1.List(Index)", "", "End Property", ""}));
+    // Further constituents, one of them a control array, are merged into
+    // the Let with the index.
+    ASSERT_EQ(wizard_.BuildProcedures({0}, items, "Text2"), 0);
+    ASSERT_EQ(wizard_.BuildProcedures({0}, items, "lst(0)"), 0);
+    ASSERT_EQ(wizard_.BuildProcedures({0}, items, "Text2"), 0);
+    EXPECT_NE(ModuleText().find(
+                  JoinedCrLf({"    Text1.List(Index) = sList", "    lst(0).List(Index) = sList",
+                              "    Text2.List(Index) = sList", "    PropertyChanged \"List\""})),
+              std::string::npos)
+        << ModuleText();
+}
+
+TEST_F(BuildProceduresTest, IndexedObjectPropertyIsSetAndMergedIntoTheSet) {
+    const std::vector<std::string> items = {"Panel (Index As Long) As MSComctlLib.Panel"};
+    ASSERT_EQ(wizard_.BuildProcedures({0}, items, "Text1"), 0);
+    ASSERT_EQ(wizard_.BuildProcedures({0}, items, "Text2"), 0);
+    EXPECT_NE(ModuleText().find(JoinedCrLf(
+                  {"Public Property Set Panel(Index As Long, Panel As MSComctlLib.Panel)", "",
+                   "    'Added by Quillfern Constituent Wizard -- 12/3/2026",
+                   "    Set Text1.Panel(Index) = Panel", "    Set Text2.Panel(Index) = Panel"})),
+              std::string::npos)
+        << ModuleText();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "support/module_checker.h"
 
 #include <cctype>
+#include <map>
 #include <optional>
 #include <set>
 
@@ -189,6 +190,7 @@ struct Header {
     int kind;  // 0 Sub, 1 Let, 2 Set, 3 Get, 4 Function
     std::string name;
     std::string parameters;
+    std::string returnType;  // lower case; "variant" when none is written
 };
 
 std::optional<Header> ParseHeader(const std::string& statement) {
@@ -206,7 +208,7 @@ std::optional<Header> ParseHeader(const std::string& statement) {
     if (!skip("public") && !skip("private"))
         skip("friend");
     skip("static");
-    Header header{0, "", ""};
+    Header header{0, "", "", "variant"};
     if (skip("sub")) {
         header.kind = 0;
     } else if (skip("function")) {
@@ -231,6 +233,11 @@ std::optional<Header> ParseHeader(const std::string& statement) {
         const size_t close = ClosingParenthesis(statement, open);
         header.parameters = statement.substr(
             open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
+        if (close != std::string::npos) {
+            const std::string rest = Lower(Trim(statement.substr(close + 1)));
+            if (StartsWithWord(rest, "as"))
+                header.returnType = Trim(rest.substr(2));
+        }
     }
     return header;
 }
@@ -310,6 +317,7 @@ class Checker {
     std::vector<std::string> Finish() {
         if (current_)
             Problem(current_->line, current_->header.name + " has no End statement");
+        CheckPropertyPairs();
         for (const auto& [line, name] : raised_) {
             if (!events_.count(Lower(name)))
                 Problem(line,
@@ -341,6 +349,8 @@ class Checker {
             Problem(line, "Ambiguous name detected: " + header.name);
         }
         (isProperty ? properties_ : methods_).insert(name);
+        if (isProperty)
+            accessors_[name][header.kind] = OpenProc{line, header};
         CheckHandler(line, header);
         current_ = OpenProc{line, header};
     }
@@ -428,6 +438,43 @@ class Checker {
             Problem(line, "several arguments in parentheses without Call: " + statement);
     }
 
+    // The accessors of one property pair up: a Let or Set takes the Get's
+    // parameters (same count and types) and then one value parameter of the
+    // Get's return type; and a Let or Set takes at least that value.
+    void CheckPropertyPairs() {
+        for (const auto& [name, kinds] : accessors_) {
+            const auto get = kinds.find(3);
+            for (int kind : {1, 2}) {
+                const auto put = kinds.find(kind);
+                if (put == kinds.end())
+                    continue;
+                const Header& header = put->second.header;
+                std::vector<Parameter> parameters = ParseParameters(header.parameters);
+                if (parameters.empty()) {
+                    Problem(put->second.line,
+                            "Property " + header.name + " has no value parameter");
+                    continue;
+                }
+                if (get == kinds.end())
+                    continue;
+                std::vector<Parameter> expected = ParseParameters(get->second.header.parameters);
+                expected.push_back(
+                    Parameter{parameters.back().byVal, get->second.header.returnType});
+                bool same = expected.size() == parameters.size();
+                for (size_t i = 0; same && i < expected.size(); ++i)
+                    same = expected[i].type == parameters[i].type;
+                if (!same) {
+                    Problem(put->second.line,
+                            "Definitions of property procedures for the same property are "
+                            "inconsistent: " +
+                                header.name + "(" + header.parameters + ") for Get " +
+                                get->second.header.name + "(" + get->second.header.parameters +
+                                ") As " + get->second.header.returnType);
+                }
+            }
+        }
+    }
+
     // A handler "ctl_Event" of a constituent whose event list names Event.
     void CheckHandler(int line, const Header& header) {
         if (header.kind != 0)
@@ -468,6 +515,8 @@ class Checker {
     std::set<std::string> procedures_;
     std::set<std::string> methods_;
     std::set<std::string> properties_;
+    // Each property's accessors by Header::kind.
+    std::map<std::string, std::map<int, OpenProc>> accessors_;
     std::vector<std::pair<int, std::string>> raised_;
 };
 

@@ -7,6 +7,9 @@
 //     and no procedure starts inside another;
 //   - no event, and no procedure of one name and kind, is declared twice
 //     (a Sub or Function also clashes with a property of its name);
+//   - the accessors of a property agree: a Property Let or Set takes the
+//     Get's parameters (count and types) and then one value parameter of
+//     the Get's return type, and never takes no parameter at all;
 //   - every RaiseEvent names an event the module declares;
 //   - a Sub never assigns to its own name;
 //   - a call statement never passes several arguments in parentheses
