@@ -19,7 +19,6 @@
 namespace qfw::app {
 
 int RunWizard(const std::vector<std::string>& files, int& argc, char** argv) {
-    QApplication application(argc, argv);
     RegistryOptions registry;
     registry.ApplyWinePrefix();
     auto vbe = ide::VBE::Create();
@@ -44,6 +43,7 @@ int RunWizard(const std::vector<std::string>& files, int& argc, char** argv) {
         std::cerr << "qfwizard: " << warning << "\n";
     ScopedClassesRoot classesRoot(view);
 
+    QApplication application(argc, argv);
     pages::GuiShell shell;
     ScopedShell installShell(shell);
     pages::ModuleState& module = pages::Module();

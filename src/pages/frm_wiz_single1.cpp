@@ -48,6 +48,8 @@ frmWizSingle1::frmWizSingle1() : WizardPage("frmWizSingle1", "Wiz1") {
     lstControl = new VbListBox(fraControl);
     lstControl->setSelectionMode(QAbstractItemView::SingleSelection);
     lstControl->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The file behind each help string stays out of sight, without an ellipsis.
+    lstControl->setTextElideMode(Qt::ElideNone);
     frame->addWidget(lstControl, 1);
     auto* listButtons = new QHBoxLayout();
     cmdFilter = new QPushButton("&Filter List...", fraControl);

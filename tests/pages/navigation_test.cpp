@@ -136,6 +136,23 @@ TEST_F(NavigationTest, APageShownAgainKeepsItsStateAndDoesNotReload) {
     EXPECT_EQ(list.ListIndex(), 1);
 }
 
+TEST_F(NavigationTest, ThePageTakesTheStoredPositionOnlyOnItsFirstLoad) {
+    AddProject("Solo", {"Gauge"});
+    StartRun();
+    WizMain().move(200, 100);
+    Click(WizMain().cmdWizard[kNext]);
+    EXPECT_EQ(Module().gPageLeft, ToPageTwips(200 * TwipsPerPixelX()));
+    EXPECT_EQ(Module().gPageTop, ToPageTwips(100 * TwipsPerPixelY()));
+    EXPECT_EQ(WizSingle1().pos(), QPoint(200, 100));
+
+    WizSingle1().move(300, 150);
+    Click(WizSingle1().cmdWizard[kBack]);
+    EXPECT_EQ(Module().gPageLeft, ToPageTwips(300 * TwipsPerPixelX()));
+    WizMain().move(10, 10);
+    Click(WizMain().cmdWizard[kNext]);
+    EXPECT_EQ(WizSingle1().pos(), QPoint(300, 150));
+}
+
 TEST_F(NavigationTest, TheRunEndsWithTheSystemsMessages) {
     struct EndCase {
         const char* label;
@@ -191,7 +208,11 @@ TEST_F(NavigationTest, CancelEndsTheRunOnceAndLeavesTheGuardCleared) {
     Click(WizMain().cmdWizard[kNext]);
     ASSERT_EQ(OpenPages().size(), 2u);
     SpecificationRecord().AddProperty("Caption");
+    int runsEnded = 0;
+    Module().runEnded = [&runsEnded] { ++runsEnded; };
     Click(UserControlInfo().cmdOKCancel[kCancel]);
+    Module().runEnded = nullptr;
+    EXPECT_EQ(runsEnded, 1);
     EXPECT_TRUE(OpenPages().empty());
     EXPECT_TRUE(VisiblePages().empty());
     EXPECT_FALSE(UnloadWizardGuard());
