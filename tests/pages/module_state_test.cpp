@@ -1,4 +1,10 @@
+#include <QAbstractButton>
 #include <QFile>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "pages/frm_wiz_single1.h"
+#include "pages/gui_shell.h"
 
 #include "pages/help_window.h"
 #include "pages/list_box.h"
@@ -66,6 +72,31 @@ TEST_F(ModuleStateTest, CenterFormCentresOnTheScreen) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_NEAR(form.x(), (screen.width() - form.frameGeometry().width()) / 2, 1);
     EXPECT_NEAR(form.y(), (screen.height() - form.frameGeometry().height()) / 2, 1);
+}
+
+}  // namespace
+}  // namespace qfw::pages
+
+namespace qfw::pages {
+namespace {
+
+TEST_F(ModuleStateTest, TheGuiShellShowsTheSystemsButtonsAndTitle) {
+    GuiShell gui;
+    ScopedShell installGui(gui);
+    std::string title;
+    QStringList buttons;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle().toStdString();
+        for (QAbstractButton* button : box->buttons())
+            buttons << button->text();
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(CurrentShell().MsgBox("Quit?", vbYesNo | vbQuestion, ""), vbNo);
+    EXPECT_EQ(title, Module().gAppTitle);
+    EXPECT_EQ(buttons.size(), 2);
+    EXPECT_EQ(QtFileFilter(frmWizSingle1::kBrowseFilter), "OCX Files (*.ocx);;OLB Files (*.olb)");
 }
 
 }  // namespace
