@@ -3,6 +3,7 @@
 
 #include "commands.h"
 #include "version.h"
+#include "wizard_run.h"
 
 int main(int argc, char** argv) {
     CLI::App app{
@@ -15,6 +16,10 @@ int main(int argc, char** argv) {
     qfw::app::AddTypelibCommand(app, exitCode);
     qfw::app::AddProjectCommand(app, exitCode);
     qfw::app::AddGenerateCommand(app, exitCode);
+    std::vector<std::string> wizardFiles;
+    app.add_option("--wizard", wizardFiles,
+                   "show the wizard's pages over these project (.vbp) or group (.vbg) files")
+        ->expected(1, -1);
 
     try {
         app.parse(argc, argv);
@@ -22,6 +27,8 @@ int main(int argc, char** argv) {
         const int code = app.exit(e);
         return code == 0 ? qfw::app::kExitOk : qfw::app::kExitUsage;
     }
+    if (!wizardFiles.empty())
+        return qfw::app::RunWizard(wizardFiles, argc, argv);
     if (argc == 1)
         std::cout << app.help();
     return exitCode;

@@ -1,0 +1,60 @@
+#include "wizard_run.h"
+
+#include <QApplication>
+#include <filesystem>
+#include <iostream>
+
+#include "commands.h"
+#include "engine/ide/vb_projects.h"
+#include "engine/ide/vbe.h"
+#include "pages/frm_wiz_main.h"
+#include "pages/gui_shell.h"
+#include "pages/help_window.h"
+#include "pages/module_state.h"
+#include "platform/classes_root.h"
+#include "platform/vb_error.h"
+#include "platform/win_path.h"
+#include "registry_options.h"
+
+namespace qfw::app {
+
+int RunWizard(const std::vector<std::string>& files, int& argc, char** argv) {
+    RegistryOptions registry;
+    registry.ApplyWinePrefix();
+    auto vbe = ide::VBE::Create();
+    try {
+        for (const std::string& file : files) {
+            const std::string absolute = std::filesystem::absolute(file).lexically_normal();
+            vbe->VBProjects()->AddFromFile(UnixToWindows(absolute));
+        }
+    } catch (const VbError& e) {
+        std::cerr << "qfwizard: " << e.Description() << " (error " << e.Number() << ")\n";
+        return kExitInput;
+    }
+    std::vector<std::string> warnings;
+    RegistryView view;
+    try {
+        view = registry.Load(*vbe, warnings);
+    } catch (const RegistryFileError& e) {
+        std::cerr << "qfwizard: " << e.what() << "\n";
+        return kExitInput;
+    }
+    for (const std::string& warning : warnings)
+        std::cerr << "qfwizard: " << warning << "\n";
+    ScopedClassesRoot classesRoot(view);
+
+    QApplication application(argc, argv);
+    pages::GuiShell shell;
+    ScopedShell installShell(shell);
+    pages::ModuleState& module = pages::Module();
+    module.helpViewer = pages::ShowHelpWindow;
+    module.runEnded = [] { QCoreApplication::exit(kExitOk); };
+    pages::ConnectEnvironment(vbe);
+
+    pages::WizMain().ShowModeless();
+    if (pages::OpenPages().empty())
+        return kExitOk;
+    return QApplication::exec();
+}
+
+}  // namespace qfw::app

@@ -1,0 +1,104 @@
+#include "pages_fixture.h"
+
+#include <QWidget>
+
+#include "browser/browser.h"
+#include "browser/control_lists.h"
+#include "engine/ide/vb_component.h"
+#include "engine/ide/vb_components.h"
+#include "engine/ide/vb_project.h"
+#include "engine/ide/vb_projects.h"
+#include "pages/frm_control_list.h"
+#include "pages/frm_multi_interface.h"
+#include "pages/frm_proj_info.h"
+#include "pages/frm_user_control_info.h"
+#include "pages/frm_wiz_main.h"
+#include "pages/frm_wiz_single1.h"
+
+namespace qfw::pages {
+
+void PagesTest::SetUpTestSuite() {
+    if (qApp == nullptr) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "pages_tests";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
+}
+
+void PagesTest::SetUp() {
+    shellScope_ = std::make_unique<ScopedShell>(shell_);
+    registryScope_ = std::make_unique<ScopedClassesRoot>(registry_);
+    ControlLists().gUserListFilter = true;
+    ControlLists().gSystemListFilter = false;
+    Module().helpViewer = [this](const std::string&, const std::string& keyword) {
+        helpCalls_.push_back(keyword);
+    };
+    Module().showItemSelectionPage = [this] {
+        ++itemPagesShown_;
+        return true;
+    };
+}
+
+void PagesTest::TearDown() {
+    UnloadWizard();
+    Module().helpViewer = nullptr;
+    Module().showItemSelectionPage = nullptr;
+}
+
+void PagesTest::AddProject(const std::string& name, const std::vector<std::string>& userControls) {
+    std::vector<std::string> items;
+    for (const std::string& control : userControls) {
+        folder_.Write(name + "/" + control + ".ctl",
+                      testing::UserControlText(control, {{"VB.TextBox", "txt" + control}}));
+        items.push_back("UserControl=" + control + ".ctl");
+    }
+    if (userControls.empty()) {
+        folder_.Write(name + "/Form1.frm", testing::FormText("Form1"));
+        items.push_back("Form=Form1.frm");
+    }
+    folder_.Write(name + "/" + name + ".vbp", testing::ProjectText(name, items));
+    vbe_->VBProjects()->AddFromFile(folder_.Windows(name + "/" + name + ".vbp"));
+}
+
+void PagesTest::AddProjectWithControls(const std::string& name, const std::string& userControl,
+                                       const std::vector<testing::ControlSpec>& controls) {
+    folder_.Write(name + "/" + userControl + ".ctl",
+                  testing::UserControlText(userControl, controls));
+    folder_.Write(name + "/" + name + ".vbp",
+                  testing::ProjectText(name, {"UserControl=" + userControl + ".ctl"}));
+    vbe_->VBProjects()->AddFromFile(folder_.Windows(name + "/" + name + ".vbp"));
+}
+
+void PagesTest::AddUnsavedProject(const std::string& name, const std::string& userControl) {
+    auto project = vbe_->VBProjects()->AddNew(name);
+    project->VBComponents()->AddFromText(
+        ide::vbext_ct_UserControl,
+        testing::UserControlText(userControl, {{"VB.TextBox", "Text1"}}));
+}
+
+void PagesTest::StartRun() {
+    ConnectEnvironment(vbe_);
+    WizMain().ShowModeless();
+}
+
+std::vector<std::string> PagesTest::Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& call : shell_.Messages())
+        texts.push_back(call.text);
+    return texts;
+}
+
+std::vector<std::string> PagesTest::VisiblePages() {
+    std::vector<std::string> names;
+    for (QWidget* page : std::vector<QWidget*>{&WizMain(), &ProjInfo(), &UserControlInfo(),
+                                               &WizSingle1(), &MultiInterface(), &ControlList()}) {
+        if (page->isVisible())
+            names.push_back(PageName(*page));
+    }
+    return names;
+}
+
+}  // namespace qfw::pages

@@ -1,0 +1,66 @@
+// A wizard run over projects written into a temporary folder, driven by
+// clicks: the pages answer their message boxes and open-file dialogs from
+// the recording shell, and the engine's "end the run" goes to UnloadWizard as
+// it does in the program.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/ide/vbe.h"
+#include "engine/vb_project_writer.h"
+#include "pages/module_state.h"
+#include "pages/wizard_page.h"
+#include "platform/classes_root.h"
+#include "support/recording_shell.h"
+#include "support/temp_folder.h"
+
+namespace qfw::pages {
+
+class RunShell : public RecordingShell {
+  public:
+    void EndRun() override {
+        RecordingShell::EndRun();
+        UnloadWizard();
+    }
+};
+
+class PagesTest : public ::testing::Test {
+  public:
+    static void SetUpTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes a project with the given UserControls (each holding one text
+    // box, or the given controls) and loads it.
+    void AddProject(const std::string& name, const std::vector<std::string>& userControls);
+    void AddProjectWithControls(const std::string& name, const std::string& userControl,
+                                const std::vector<testing::ControlSpec>& controls);
+    // A project that was never saved, holding one UserControl.
+    void AddUnsavedProject(const std::string& name, const std::string& userControl);
+
+    // Connects the loaded projects and shows the introduction page.
+    void StartRun();
+
+    static void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    std::vector<std::string> Messages() const;
+    // The pages now visible, by name.
+    static std::vector<std::string> VisiblePages();
+
+    testing::TempFolder folder_;
+    std::shared_ptr<ide::VBE> vbe_ = ide::VBE::Create();
+    RunShell shell_;
+    std::unique_ptr<ScopedShell> shellScope_;
+    RegistryView registry_;
+    std::unique_ptr<ScopedClassesRoot> registryScope_;
+    std::vector<std::string> helpCalls_;
+    int itemPagesShown_ = 0;
+};
+
+}  // namespace qfw::pages
