@@ -6,11 +6,11 @@
 // type Visual Basic lacks as the smallest one that holds its values, an
 // alias as the type it stands for, an object or enumeration type by its
 // name (qualified by its library's name unless that is the environment's
-// own library or OLE Automation's) with a mark for enumerations (an alias of
-// an enumeration included), which code assigns as values, dual and vtable functions in their
-// dispatch view (an [out, retval] parameter becomes the return type, an
-// HRESULT result disappears, lcid parameters are hidden). Interfaces carry
-// the functions of their whole base chain, base first.
+// own library or OLE Automation's) and marked when it is an enumeration (or
+// an alias of one), whose values code assigns as numbers; dual and vtable
+// functions in their dispatch view (an [out, retval] parameter becomes the
+// return type, an HRESULT result disappears, lcid parameters are hidden).
+// Interfaces carry the functions of their whole base chain, base first.
 #pragma once
 
 #include <cstdint>
