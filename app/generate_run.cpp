@@ -338,7 +338,8 @@ void Run::ReadSpecification() {
                                       " has no such interface; its interfaces are:" + list};
     }
     try {
-        ReadSpecificationItems(spec_, {interfaces[chosen]}, static_cast<int16_t>(chosen));
+        wizard_.AddEnumerationTypes(
+            ReadSpecificationItems(spec_, {interfaces[chosen]}, static_cast<int16_t>(chosen)));
     } catch (const VbError& e) {
         throw RunStop{kExitInput, request_.spec + ": " + e.Description() + " (error " +
                                       std::to_string(e.Number()) + ")"};

@@ -3,6 +3,7 @@
 #include <limits>
 #include <utility>
 
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
 namespace qfw {
@@ -147,6 +148,7 @@ void Browser::ExtractMembers() {
     s.memberKinds.assign(1, 0);
     s.memberNames.assign(1, "");
     s.memberTypes.assign(1, "");
+    EraseArray(s.enumerationTypes);
     s.inside = false;
     s.events = 0;
 
@@ -240,7 +242,17 @@ void Browser::GetTheProps(int32_t lItem, int16_t item) {
         const int16_t kind = (s.events == 1 && item == kTypeInfoFunction) ? kMemberEvent : item;
         AppendMember(kind, control.iName(),
                      StoredType(control.iParamType(), control.ParamTypeIsNamed()));
+        if (control.ParamTypeIsNamed() && control.ParamTypeIsEnumeration())
+            NoteEnumerationType(control.iParamType());
     }
+}
+
+void Browser::NoteEnumerationType(const std::string& type) {
+    std::vector<std::string>& types = State().enumerationTypes;
+    for (const std::string& known : types)
+        if (EqualsIgnoreCase(known, type))
+            return;
+    types.push_back(type);
 }
 
 void Browser::AppendMember(int16_t kind, const std::string& name, const std::string& type) {
@@ -364,6 +376,9 @@ const std::vector<std::string>& Browser::SelectedInterfaces() const {
 }
 int16_t Browser::InterfaceCount() const {
     return State().interfaceCount;
+}
+const std::vector<std::string>& Browser::EnumerationTypes() const {
+    return State().enumerationTypes;
 }
 
 }  // namespace qfw

@@ -104,6 +104,13 @@ class Browser {
     const std::vector<std::string>& SelectedInterfaces() const;
     int16_t InterfaceCount() const;
 
+    // The enumeration types (an alias of one included) that the members of
+    // the last member extraction (code 3) are declared with, by the names
+    // their item texts give them ("ViewLib.Shade"), each once in the order
+    // met. An item text cannot tell these from object types, which code
+    // assigns with Set; generation needs to know them.
+    const std::vector<std::string>& EnumerationTypes() const;
+
   private:
     struct CollectionState {
         std::vector<std::string> interfaces;
@@ -114,6 +121,7 @@ class Browser {
         std::vector<int16_t> memberKinds{0};
         std::vector<std::string> memberNames{""};
         std::vector<std::string> memberTypes{""};
+        std::vector<std::string> enumerationTypes;
         std::vector<int32_t> interfaceTags;
         int16_t interfaceIndex = 0;
         int16_t interfaceCount = 0;
@@ -136,6 +144,7 @@ class Browser {
     void ExtractMembers();
     void AppendInterface(const std::string& text, int32_t tag);
     void AppendMember(int16_t kind, const std::string& name, const std::string& type);
+    void NoteEnumerationType(const std::string& type);
 
     friend class SharedBrowserEvents;
 

@@ -18,14 +18,16 @@ std::vector<std::string> ListSpecificationInterfaces(objControl& spec, const std
     return interfaces;
 }
 
-void ReadSpecificationItems(objControl& spec, const std::vector<std::string>& selectedInterfaces,
-                            int16_t interfaceIndex) {
+std::vector<std::string> ReadSpecificationItems(objControl& spec,
+                                                const std::vector<std::string>& selectedInterfaces,
+                                                int16_t interfaceIndex) {
     Browser& browser = SharedBrowser();
     browser.AddSelectedInterfaces(selectedInterfaces);
     browser.ControlObject(spec);
     browser.InterfaceIndex(interfaceIndex);
     std::string info;
     browser.GetControlInfo(spec.ControlFileName(), kInfoMembers, info);
+    return browser.EnumerationTypes();
 }
 
 std::string InterfaceClassName(const std::string& interfaceText) {

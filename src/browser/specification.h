@@ -19,9 +19,13 @@ std::vector<std::string> ListSpecificationInterfaces(objControl& spec, const std
 
 // Fills `spec` (emptied first, ControlFileName included) with the items of
 // the interface at `interfaceIndex` of the listed interfaces, after handing
-// the chosen interface texts to the browser. Raises the browser's errors.
-void ReadSpecificationItems(objControl& spec, const std::vector<std::string>& selectedInterfaces,
-                            int16_t interfaceIndex);
+// the chosen interface texts to the browser. Returns the enumeration types
+// the items are declared with (Browser::EnumerationTypes), which the engine
+// needs for generation (Wizard::AddEnumerationTypes). Raises the browser's
+// errors.
+std::vector<std::string> ReadSpecificationItems(objControl& spec,
+                                                const std::vector<std::string>& selectedInterfaces,
+                                                int16_t interfaceIndex);
 
 // The component class name an interface text starts with ("QuillEdit" of
 // "QuillEdit - Quillfern edit control").

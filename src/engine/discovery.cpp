@@ -240,6 +240,7 @@ bool Wizard::ReadConstituentMembers(size_t index, const std::string& fileName) {
     shared.AddSelectedInterfaces({interfaces[m]});
     shared.InterfaceIndex(static_cast<int16_t>(m));
     ConstituentBrowser->GetControlInfo(fileName, kInfoMembers, info);
+    AddEnumerationTypes(shared.EnumerationTypes());
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/ide/vbe.h"
@@ -96,6 +97,21 @@ class Wizard {
     // Sets the mapping position of the first constituent of that class;
     // always True.
     bool SetConstituentMappingOrder(const std::string& sClassName, int16_t iOrder);
+
+    // ---- Enumeration types (src/engine/wizard.cpp) ----
+    //
+    // An item text names an enumeration type just as it names an object type
+    // ("Shading As ViewLib.Shade"), but code assigns an enumeration's values
+    // as numbers, never with Set. Discovery remembers the enumeration types
+    // of every constituent it reads, and the reader of the specification
+    // library hands over the specification's. The names are those of the
+    // item texts, qualified by their library, so the set only grows: a name
+    // never changes its meaning from one library read to the next.
+
+    void AddEnumerationTypes(const std::vector<std::string>& sTypes);
+    // True when sType (blanks around it ignored, letter case too, as Visual
+    // Basic compares names) is a remembered enumeration type.
+    bool IsEnumerationType(const std::string& sType) const;
 
     // ---- Item lists (src/engine/item_lists.cpp) ----
 
@@ -229,6 +245,8 @@ class Wizard {
     std::string iName_;
     std::string Documentation_;
     int16_t Result_ = 0;
+    // Lower-cased, blank-trimmed names.
+    std::unordered_set<std::string> EnumerationTypes_;
 
     int32_t LastErrorNumber_ = 0;
     int32_t HandlerFailure_ = 0;

@@ -77,7 +77,9 @@ ParsedItem ParseItem(const std::string& text, std::string name, int16_t kind, bo
         p.type = "Variant";
     if (generation::FindText(text, "As") >= 1 || indexed) {
         p.token = wizard.GetTypeToken(p.name, p.type);
-        p.useSet = !generation::IsSimpleType(p.type);
+        // Objects are assigned with Set; an enumeration, which an item text
+        // names like an object type, is a number.
+        p.useSet = !generation::IsSimpleType(p.type) && !wizard.IsEnumerationType(p.type);
     }
     return item;
 }

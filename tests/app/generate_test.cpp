@@ -424,5 +424,51 @@ TEST_F(GenerateTest, RealUserControlGetsCodeThatCompilesInTheRightPlaces) {
     ExpectCompiles(p + "Parts.ctl", expectations);
 }
 
+// A constituent whose library declares an enumeration (ViewLib.Shade, also
+// behind an alias) beside object types: its values are assigned, the
+// objects are Set, in new procedures and in procedures that already exist.
+TEST_F(GenerateTest, EnumerationsAreAssignedAsValuesAndObjectsWithSet) {
+    const std::string p = Project().string() + "/";
+    fs::copy_file(fs::path(QFW_FIXTURES) / "typelib" / "vbview.tlb", p + "vbview.tlb");
+    WriteBytes(p + "Views.ctl",
+               UserControlText(
+                   "Views", {{"ViewLib.View", "vwMain"}},
+                   {"Option Explicit", "", "Public Property Let Shading (Shading As ViewLib.Shade)",
+                    "    'Added by Quillfern Constituent Wizard -- 1/1/2024",
+                    "    PropertyChanged \"Shading\"", "End Property", "",
+                    "Public Property Get Shading() As ViewLib.Shade", "End Property", "",
+                    "Public Function ShadeAt(ByVal Row As Long)", "End Function"}));
+    WriteBytes(p + "Views.vbp", ProjectText("ViewsCtl", {"UserControl=Views.ctl"},
+                                            {"{5B0E0000-2D4E-4F6A-8C1B-7E5D3A9F0003}#1.0#0; "
+                                             "vbview.tlb"}));
+
+    const Outcome run =
+        Run({p + "Views.vbp", "--spec", p + "vbview.tlb", "--interface", "View", "--select",
+             "property:Shading", "--select", "property:Font", "--select", "method:ShadeAt",
+             "--select", "method:DefaultShade", "--select", "method:FindButton", "--select",
+             "method:Pressed", "--date", "2024-01-05"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    const std::string saved = ReadBytes(p + "Views.ctl");
+    for (const char* line :
+         {"    vwMain.Shading = Shading", "\tShadeAt=vwMain.ShadeAt(Row)",
+          "    DefaultShade = vwMain.DefaultShade( )", "    Set vwMain.Font = fonFont",
+          "    Set Font = vwMain.Font", "    Set FindButton = vwMain.FindButton(Key)",
+          "    Set Pressed = vwMain.Pressed( )"}) {
+        EXPECT_NE(saved.find(std::string(line) + "\r\n"), std::string::npos) << line << "\nin\n"
+                                                                             << saved;
+    }
+    ModuleExpectations expectations;
+    expectations.constituents["vwMain"].members = {
+        "Shading As ViewLib.Shade",
+        "Font As StdFont",
+        "ShadeAt (ByVal Row As Long) As ViewLib.Shade",
+        "DefaultShade () As ViewLib.Shade",
+        "FindButton (ByVal Key As String) As ViewLib.Button",
+        "Pressed () As ViewLib.Button"};
+    expectations.enumerationTypes = {"ViewLib.Shade"};
+    ExpectCompiles(p + "Views.ctl", expectations);
+}
+
 }  // namespace
 }  // namespace qfw::testing

@@ -47,6 +47,7 @@ TEST(BrowserLibraries, TestControlsListTheSameInEveryWrapping) {
             gauge.properties,
             (Strings{"Caption As String", "Value As Long", "BackColor As Long",
                      "BorderStyle As QuillTestLib.BorderStyleConstants", "LastReading As Date"}));
+        EXPECT_EQ(SharedBrowser().EnumerationTypes(), Strings{"QuillTestLib.BorderStyleConstants"});
         EXPECT_EQ(gauge.methods,
                   (Strings{"Refresh () ", "Move (ByVal Left As Single, ByVal Top) ",
                            "SetRange (ByVal Min As Long, ByVal Max As Long) ",
@@ -92,7 +93,12 @@ TEST(BrowserLibraries, ItemsReadAsVisualBasicDeclaresThem) {
         (Strings{"Refresh () ", "ListCount () As Integer", "RowPos (ByVal Index As Long) As Long",
                  "hWnd () As Long", "FindButton (ByVal Key As String) As ViewLib.Button",
                  "Place (ByVal x As Long, Mode As Integer, ByVal Target As Object, "
-                 "ByVal Data As Variant, ByVal Left As Single) "}));
+                 "ByVal Data As Variant, ByVal Left As Single) ",
+                 "ShadeAt (ByVal Row As Long) As ViewLib.Shade", "DefaultShade () As ViewLib.Shade",
+                 "Pressed () As ViewLib.Button"}));
+    // The enumeration among the named types, also behind its alias Tint;
+    // the object types are not.
+    EXPECT_EQ(SharedBrowser().EnumerationTypes(), Strings{"ViewLib.Shade"});
     EXPECT_EQ(view.events,
               (Strings{"Click () ", "KeyDown (KeyCode As Integer, Shift As Integer) ",
                        "MouseDown (Button As Integer, Shift As Integer, x As Single, y As Single) ",
@@ -103,6 +109,7 @@ TEST(BrowserLibraries, ItemsReadAsVisualBasicDeclaresThem) {
 
     const Items grid = ReadItems(SharedBrowser(), 1);
     EXPECT_EQ(grid.properties, (Strings{"Rows As Long", "Shading As ViewLib.Shade"}));
+    EXPECT_EQ(SharedBrowser().EnumerationTypes(), Strings{"ViewLib.Shade"});
     EXPECT_EQ(grid.methods, (Strings{"Sort (ByVal Column As Long) ", "Cols () As Long"}));
     EXPECT_EQ(grid.events,
               Strings{"MouseUp (Button As Integer, Shift As Integer, x As Single, y As Single) "});
@@ -111,6 +118,8 @@ TEST(BrowserLibraries, ItemsReadAsVisualBasicDeclaresThem) {
     EXPECT_EQ(wrap.properties, (Strings{"Caption As String", "List As String"}));
     EXPECT_EQ(wrap.methods, (Strings{"Refresh () ", "ListCount () As Integer",
                                      "RowPos (ByVal Index As Long) As Long"}));
+    // Each extraction reports its own interface's enumerations.
+    EXPECT_TRUE(SharedBrowser().EnumerationTypes().empty());
 }
 
 TEST(BrowserLibraries, TypesOfAnImportedLibraryAreNamedByThatLibrary) {
@@ -120,6 +129,7 @@ TEST(BrowserLibraries, TypesOfAnImportedLibraryAreNamedByThatLibrary) {
     EXPECT_EQ(host.methods,
               Strings{"Press (ByVal Button As ViewLib.Button, ByVal Level As ViewLib.Shade) "});
     EXPECT_EQ(host.events, Strings{"Dropped (Data As ViewLib.DataObject) "});
+    EXPECT_EQ(SharedBrowser().EnumerationTypes(), Strings{"ViewLib.Shade"});
 }
 
 TEST(BrowserLibraries, IntrinsicControlsListEveryControlWithItsName) {

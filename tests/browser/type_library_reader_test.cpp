@@ -211,6 +211,40 @@ TEST(TypeLibraryReader, FileErrorsCarryTheRuntimeNumbers) {
     }
 }
 
+TEST(TypeLibraryReader, EnumerationTypesAreMarkedAsSuch) {
+    const TypeLibrary lib = ReadTypeLibraryFile(kFixtures + "vbview.tlb", "vbview.tlb");
+    const TypeLibType& view = TypeNamed(lib, "IView");
+    const auto function = [&](const std::string& name) -> const TypeLibFunction& {
+        for (const TypeLibFunction& f : view.functions)
+            if (f.name == name)
+                return f;
+        throw std::runtime_error("no function " + name);
+    };
+    struct Case {
+        const char* function;
+        const char* type;
+        bool named, enumeration;
+    };
+    // DefaultShade returns Tint, an alias of the enumeration.
+    const Case cases[] = {{"ShadeAt", "ViewLib.Shade", true, true},
+                          {"DefaultShade", "ViewLib.Shade", true, true},
+                          {"Pressed", "ViewLib.Button", true, false},
+                          {"Stamp", "Date", false, false}};
+    for (const Case& c : cases) {
+        const TypeLibFunction& f = function(c.function);
+        EXPECT_EQ(f.returnType, c.type) << c.function;
+        EXPECT_EQ(f.namedReturnType, c.named) << c.function;
+        EXPECT_EQ(f.enumReturnType, c.enumeration) << c.function;
+    }
+    for (const TypeLibFunction& f : view.functions) {
+        if (f.name == "Shading" && f.invokeKind == kInvokePropertyPut) {
+            EXPECT_TRUE(f.parameters.at(0).enumType);
+        }
+    }
+    EXPECT_TRUE(TypeNamed(lib, "_DGrid").variables.at(2).enumType);
+    EXPECT_FALSE(TypeNamed(lib, "_DGrid").variables.at(0).enumType);
+}
+
 TEST(TypeLibraryReader, ImportedTypesWithoutTheirLibraryGetStandIns) {
     const std::vector<uint8_t> bytes = Bytes(kFixtures + "vbimport.tlb");
     const TypeLibrary lib = ReadTypeLibrary(bytes, "vbimport.tlb");

@@ -155,6 +155,26 @@ TEST_F(DiscoveryTest, ControlsFromAReferencedLibraryAreFoundThroughLearnedRegist
     EXPECT_EQ(dial.Events(2), "Scroll () ");
 }
 
+TEST_F(DiscoveryTest, EnumerationTypesOfTheConstituentsAreRemembered) {
+    std::filesystem::create_directories(folder_.Path() / "p");
+    std::filesystem::copy_file(std::filesystem::path(QFW_FIXTURES) / "typelib" / "vbview.tlb",
+                               folder_.Path() / "p" / "vbview.tlb");
+    LoadProject("p", "Views", {{"Pane.ctl", UserControlText("Pane", {{"ViewLib.View", "vwMain"}})}},
+                {"UserControl=Pane.ctl"},
+                {"{5B0E0000-2D4E-4F6A-8C1B-7E5D3A9F0003}#1.0#0; vbview.tlb"});
+    std::vector<std::string> warnings;
+    LearnProjectControls(*vbe_, registry_, warnings);
+    EXPECT_FALSE(wizard_.IsEnumerationType("ViewLib.Shade"));
+
+    wizard_.ProjectName("Views");
+    wizard_.UserControlName("Pane");
+    ASSERT_EQ(wizard_.Result(), 0);
+    // Compared as Visual Basic compares names.
+    EXPECT_TRUE(wizard_.IsEnumerationType(" viewlib.SHADE "));
+    EXPECT_FALSE(wizard_.IsEnumerationType("ViewLib.Button"));
+    EXPECT_FALSE(wizard_.IsEnumerationType("Long"));
+}
+
 TEST_F(DiscoveryTest, ConstituentsWithoutLibraryAreReportedOnceAndLeftEmpty) {
     LoadProject("p", "Mixed",
                 {{"Mix.ctl", UserControlText("Mix", {{"Acme.Gadget", "gd1"},

@@ -115,6 +115,44 @@ TEST_F(BuildProceduresTest, MethodsPassEveryArgumentAndReturnTheirValue) {
     }
 }
 
+TEST_F(BuildProceduresTest, EnumerationsAreAssignedAsValuesInNewAndMergedProcedures) {
+    // The libraries read for the run named ViewLib.Shade an enumeration;
+    // ViewLib.Button stays an object type.
+    wizard_.AddEnumerationTypes({"viewlib.SHADE"});
+    const std::vector<std::string> properties = {"Shading As ViewLib.Shade",
+                                                 "Picked As ViewLib.Button"};
+    const std::vector<std::string> methods = {"ShadeAt (ByVal Row As Long) As ViewLib.Shade",
+                                              "DefaultShade () As ViewLib.Shade",
+                                              "Pressed () As ViewLib.Button"};
+    for (const char* control : {"Text1", "Text2"}) {
+        ASSERT_EQ(wizard_.BuildProcedures(Kinds(2, 0), properties, control), 0);
+        ASSERT_EQ(wizard_.BuildProcedures(Kinds(3, 1), methods, control), 0);
+    }
+    const std::string code = ModuleText();
+    for (const char* line : {
+             "Public Property Let Shading (Shading As ViewLib.Shade)",
+             "    Text1.Shading = Shading",
+             "    Text2.Shading = Shading",
+             "Public Property Get Shading() As ViewLib.Shade",
+             "    Shading = Text1.Shading",
+             "    Set Text1.Picked = Picked",
+             "    Set Text2.Picked = Picked",
+             "    Set Picked = Text1.Picked",
+             "    ShadeAt = Text1.ShadeAt(Row)",
+             "\tShadeAt=Text2.ShadeAt(Row)",
+             "    DefaultShade = Text1.DefaultShade( )",
+             "\tDefaultShade=Text2.DefaultShade()",
+             "    Set Pressed = Text1.Pressed( )",
+             "\tSet Pressed=Text2.Pressed()",
+         }) {
+        EXPECT_NE(code.find(std::string(line) + "\r\n"), std::string::npos) << line;
+    }
+    for (const char* control : {"Text1", "Text2"})
+        expectations_.constituents[control].members = {properties[0], properties[1], methods[0],
+                                                       methods[1], methods[2]};
+    expectations_.enumerationTypes = {"ViewLib.Shade"};
+}
+
 TEST_F(BuildProceduresTest, ControlArrayDelegatesToItsElement) {
     ASSERT_EQ(wizard_.BuildProcedures({0}, {"Text As String"}, "txt(0)"), 0);
     ASSERT_EQ(wizard_.BuildProcedures({1}, {"Move (Left As Single, Top As Variant) "}, "txt(0)"),

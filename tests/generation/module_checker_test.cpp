@@ -76,10 +76,32 @@ TEST(ModuleChecker, EachRuleCatchesItsFault) {
         {"ByVal where the event passes by reference",
          {"Private Sub Text1_KeyDown(ByVal KeyCode As Integer, Shift As Integer)", "End Sub"},
          "does not match description"},
+        {"enumerations assigned as values, objects with Set",
+         {"Public Property Let Shading (Shading As ViewLib.Shade)", "    Text1.Shading = Shading",
+          "End Property", "Public Function Pressed", "    Set Pressed = Text1.Pressed( )",
+          "    Set Text1.Picked = txt(0).Pressed", "End Function"},
+         nullptr},
+        {"Set from an enumeration parameter",
+         {"Public Property Let Shading (Shading As ViewLib.Shade)",
+          "    Set Text1.Shading = Shading", "End Property"},
+         "enumeration ViewLib.Shade"},
+        {"Set to a property of an enumeration type",
+         {"Public Property Get Shading() As viewlib.shade", "    Set Shading = Text1.Caption",
+          "End Property"},
+         "enumeration viewlib.shade"},
+        {"Set from a constituent's enumeration member",
+         {"Public Function ShadeAt(ByVal Row As Long)", "\tSet ShadeAt=txt(0).ShadeAt(Row)",
+          "End Function"},
+         "enumeration ViewLib.Shade"},
     };
     ModuleExpectations expectations;
     expectations.constituents["Text1"].events = {"KeyDown (KeyCode As Integer, Shift As Integer) "};
+    expectations.constituents["Text1"].members = {"Shading As ViewLib.Shade",
+                                                  "Pressed () As ViewLib.Button"};
     expectations.constituents["txt"] = {{"Change () "}, true};
+    expectations.constituents["txt"].members = {"ShadeAt (ByVal Row As Long) As ViewLib.Shade",
+                                                "Pressed () As ViewLib.Button"};
+    expectations.enumerationTypes = {"ViewLib.Shade"};
     for (const Case& c : cases) {
         const std::vector<std::string> problems = CheckModule(CrLf(c.code), expectations);
         if (!c.problem) {

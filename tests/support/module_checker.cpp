@@ -190,8 +190,25 @@ struct Header {
     int kind;  // 0 Sub, 1 Let, 2 Set, 3 Get, 4 Function
     std::string name;
     std::string parameters;
-    std::string returnType;  // lower case; "variant" when none is written
+    std::string type;        // after the closing parenthesis's "As"; empty when none
+    std::string returnType;  // `type` in lower case; "variant" when none is written
 };
+
+// The text after a leading "As " of `rest`, trimmed; empty without one.
+std::string AsType(std::string_view rest) {
+    const std::string t = Trim(rest);
+    return StartsWithWord(Lower(t), "as") ? Trim(t.substr(2)) : std::string();
+}
+
+// The type an item text names: after ") As " when it has a parameter list,
+// otherwise after " As ".
+std::string ItemType(const std::string& item) {
+    const size_t close = item.find(')');
+    if (close != std::string::npos)
+        return AsType(item.substr(close + 1));
+    const size_t as = item.find(" As ");
+    return as == std::string::npos ? std::string() : Trim(item.substr(as + 4));
+}
 
 std::optional<Header> ParseHeader(const std::string& statement) {
     std::string lower = Lower(statement);
@@ -208,7 +225,7 @@ std::optional<Header> ParseHeader(const std::string& statement) {
     if (!skip("public") && !skip("private"))
         skip("friend");
     skip("static");
-    Header header{0, "", "", "variant"};
+    Header header{0, "", "", "", ""};
     if (skip("sub")) {
         header.kind = 0;
     } else if (skip("function")) {
@@ -233,12 +250,12 @@ std::optional<Header> ParseHeader(const std::string& statement) {
         const size_t close = ClosingParenthesis(statement, open);
         header.parameters = statement.substr(
             open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
-        if (close != std::string::npos) {
-            const std::string rest = Lower(Trim(statement.substr(close + 1)));
-            if (StartsWithWord(rest, "as"))
-                header.returnType = Trim(rest.substr(2));
-        }
+        if (close != std::string::npos)
+            header.type = AsType(statement.substr(close + 1));
+    } else {
+        header.type = AsType(statement.substr(at + header.name.size()));
     }
+    header.returnType = header.type.empty() ? "variant" : Lower(header.type);
     return header;
 }
 
@@ -411,7 +428,75 @@ class Checker {
             if (StartsWithWord(target, name) && Trim(target.substr(name.size())).rfind('=', 0) == 0)
                 Problem(line, "Sub " + proc.name + " assigns to its own name: " + statement);
         }
+        if (StartsWithWord(lower, "set"))
+            CheckSetValue(line, statement);
         CheckCallSyntax(line, statement, lower);
+    }
+
+    // "Set a = b" where a or b is known to be of an enumeration type.
+    void CheckSetValue(int line, const std::string& statement) {
+        const std::string assignment = Trim(statement.substr(3));
+        const std::vector<size_t> equals = TopLevel(assignment, '=');
+        if (equals.empty())
+            return;
+        for (const std::string& side :
+             {assignment.substr(0, equals[0]), assignment.substr(equals[0] + 1)}) {
+            const std::string type = TypeOf(Trim(side));
+            for (const std::string& enumeration : expectations_.enumerationTypes) {
+                if (!type.empty() && Lower(type) == Lower(enumeration)) {
+                    Problem(line,
+                            "Set assigns a value of the enumeration " + type + ": " + statement);
+                    return;
+                }
+            }
+        }
+    }
+
+    // The declared type of an expression the checker can tell: the current
+    // procedure's name, one of its parameters, or a constituent's member
+    // ("Text1.Shading", "txt(0).ShadeAt(Row)"); empty otherwise.
+    std::string TypeOf(const std::string& expression) const {
+        const std::string first = Identifier(expression);
+        size_t at = first.size();
+        if (at < expression.size() && expression[at] == '(') {
+            const size_t close = ClosingParenthesis(expression, at);
+            at = close == std::string::npos ? expression.size() : close + 1;
+        }
+        if (at >= expression.size() || expression[at] != '.')
+            return DeclaredType(first);
+        const std::string member = Lower(Identifier(expression.substr(at + 1)));
+        for (const auto& [name, constituent] : expectations_.constituents) {
+            if (Lower(name) != Lower(first))
+                continue;
+            for (const std::string& item : constituent.members) {
+                if (Lower(Identifier(item)) == member)
+                    return ItemType(item);
+            }
+        }
+        return {};
+    }
+
+    // The type the current procedure's header declares `name` with: the
+    // procedure's own (its result) or a parameter's.
+    std::string DeclaredType(const std::string& name) const {
+        const Header& proc = current_->header;
+        if (Lower(name) == Lower(proc.name))
+            return proc.type;
+        const std::vector<size_t> commas = TopLevel(proc.parameters, ',');
+        size_t from = 0;
+        for (size_t i = 0; i <= commas.size(); ++i) {
+            const size_t to = i < commas.size() ? commas[i] : proc.parameters.size();
+            std::string piece = Trim(proc.parameters.substr(from, to - from));
+            from = to + 1;
+            for (std::string_view word : {"optional", "byval", "byref", "paramarray"}) {
+                if (StartsWithWord(Lower(piece), word))
+                    piece = Trim(piece.substr(word.size()));
+            }
+            const std::string parameter = Identifier(piece);
+            if (!parameter.empty() && Lower(parameter) == Lower(name))
+                return AsType(piece.substr(parameter.size()));
+        }
+        return {};
     }
 
     // A call statement "obj.Method(a, b)" needs Call or no parentheses.

@@ -17,7 +17,11 @@
 //   - an event handler of a constituent named in the expectations has the
 //     parameters of the constituent's event as its library reports them
 //     (count, ByVal, types), with the leading Index As Integer of a control
-//     array.
+//     array;
+//   - a Set statement never assigns a value of an enumeration type named in
+//     the expectations, where the checker knows a side's type: the
+//     procedure's own name (its header's "As" type), one of its parameters,
+//     or a member of a constituent named in the expectations.
 // Line continuations join lines into one statement, and line labels and
 // numbers before a statement are read past, as the compiler does.
 #pragma once
@@ -33,9 +37,13 @@ struct ModuleExpectations {
     struct Constituent {
         std::vector<std::string> events;  // item texts: "KeyDown (KeyCode As Integer, ...) "
         bool isArray = false;
+        // Property and method item texts: "Shading As ViewLib.Shade".
+        std::vector<std::string> members = {};
     };
     // By constituent name (letter case ignored).
     std::map<std::string, Constituent> constituents;
+    // Types whose values are numbers, not objects (letter case ignored).
+    std::vector<std::string> enumerationTypes;
 };
 
 // The problems found, one text each naming the code line (counted from the

@@ -76,7 +76,8 @@ constexpr uint32_t kKindWordDispatchPartner = 0x10;
 // A type as Visual Basic code declares it.
 struct TypeRef {
     std::string name;
-    bool named = false;  // an object or enumeration type, named by its name
+    bool named = false;        // an object or enumeration type, named by its name
+    bool enumeration = false;  // a named enumeration type: a value, never an object
 };
 
 // Visual Basic's name for a simple automation type: a type Visual Basic
@@ -337,7 +338,7 @@ class MsftParser {
                     return {known};
                 return TypeName(bases_[local].datatype1, depth + 1);
             case TypeKind::Enum:
-                return {Qualified(name), true};
+                return {Qualified(name), true, true};
             case TypeKind::Interface:
             case TypeKind::Dispatch:
             case TypeKind::Coclass: {
@@ -380,7 +381,7 @@ class MsftParser {
         }
         if (name) {
             const StdOleType type = StdOleVisualBasicType(name);
-            return {type.name, type.named};
+            return {type.name, type.named, type.enumeration};
         }
         if (!(flags & 0x10000) || target != -1)
             if (std::optional<TypeRef> named = NamedInImport(file, flags, target))
@@ -419,6 +420,7 @@ class MsftParser {
             return std::nullopt;
         switch (type->kind) {
             case TypeKind::Enum:
+                return TypeRef{QualifiedBy(library->name, type->name), true, true};
             case TypeKind::Coclass:
                 return TypeRef{QualifiedBy(library->name, type->name), true};
             case TypeKind::Interface:
@@ -595,12 +597,14 @@ class MsftParser {
         }
         f.returnType = std::move(result.name);
         f.namedReturnType = result.named;
+        f.enumReturnType = result.enumeration;
         for (auto& [typeWord, parameter] : raw) {
             if (parameter.flags & kParamFlagLcid)
                 continue;
             TypeRef declared = TypeName(typeWord);
             parameter.type = std::move(declared.name);
             parameter.namedType = declared.named;
+            parameter.enumType = declared.enumeration;
             parameter.byValue = PassedByValue(typeWord);
             f.parameters.push_back(std::move(parameter));
         }
@@ -617,6 +621,7 @@ class MsftParser {
         TypeRef declared = TypeName(r_.I32(at + 4, "variable type"));
         v.type = std::move(declared.name);
         v.namedType = declared.named;
+        v.enumType = declared.enumeration;
         v.flags = r_.U16(at + 8, "variable flags");
         v.varKind = r_.I16(at + 0xC, "variable kind");
         if (size >= 0x1C)

@@ -127,6 +127,7 @@ void Qfnrws::ShowLibrary() {
     documentation_ = library_ ? library_->documentation : std::string();
     paramType_.clear();
     paramTypeIsNamed_ = false;
+    paramTypeIsEnumeration_ = false;
 }
 
 void Qfnrws::Enumerate() {
@@ -140,7 +141,7 @@ void Qfnrws::Enumerate() {
         return;
     for (const TypeLibType& type : library->types) {
         Report(type.index, static_cast<int16_t>(type.kind), type.name, type.documentation, "",
-               false);
+               false, false);
         if (type.kind == TypeKind::Interface || type.kind == TypeKind::Dispatch)
             ReportMembers(type);
     }
@@ -152,28 +153,31 @@ void Qfnrws::ReportMembers(const TypeLibType& type) {
     for (const ListedMember& member : ListedMembers(type)) {
         if (member.function == nullptr) {
             const TypeLibVariable& v = *member.variable;
-            Report(member.position, member.kind, v.name, v.documentation, v.type, v.namedType);
+            Report(member.position, member.kind, v.name, v.documentation, v.type, v.namedType,
+                   v.enumType);
             continue;
         }
         const TypeLibFunction& f = *member.function;
         Report(member.position, member.kind, f.name, f.documentation, f.returnType,
-               f.namedReturnType);
+               f.namedReturnType, f.enumReturnType);
         const bool stock = IsStockEvent(f);
         int32_t p = 0;
         for (const TypeLibParameter& parameter : f.parameters) {
             const bool byVal = parameter.byValue && !stock && !parameter.name.empty();
             Report(++p, kTypeInfoParameter, byVal ? "ByVal " + parameter.name : parameter.name, "",
-                   ListedParameterType(parameter), parameter.namedType);
+                   ListedParameterType(parameter), parameter.namedType, parameter.enumType);
         }
     }
 }
 
 void Qfnrws::Report(int32_t index, int16_t kind, const std::string& name,
-                    const std::string& documentation, const std::string& type, bool namedType) {
+                    const std::string& documentation, const std::string& type, bool namedType,
+                    bool enumType) {
     iName_ = name;
     documentation_ = documentation;
     paramType_ = type;
     paramTypeIsNamed_ = namedType;
+    paramTypeIsEnumeration_ = enumType;
     RaiseTypeInfo(index, kind);
 }
 

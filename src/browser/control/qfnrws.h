@@ -48,6 +48,7 @@ class Qfnrws : public TypeLibControl {
     const std::string& Documentation() const override { return documentation_; }
     const std::string& iParamType() const override { return paramType_; }
     bool ParamTypeIsNamed() const override { return paramTypeIsNamed_; }
+    bool ParamTypeIsEnumeration() const override { return paramTypeIsEnumeration_; }
 
     // Dispatch identifier 7: raises the TypeInfo events of the open library.
     void Enumerate() override;
@@ -58,7 +59,8 @@ class Qfnrws : public TypeLibControl {
 
   private:
     void Report(int32_t index, int16_t kind, const std::string& name,
-                const std::string& documentation, const std::string& type, bool namedType);
+                const std::string& documentation, const std::string& type, bool namedType,
+                bool enumType);
     void ReportMembers(const TypeLibType& type);
     void ShowLibrary();
 
@@ -69,6 +71,7 @@ class Qfnrws : public TypeLibControl {
     std::string documentation_;
     std::string paramType_;
     bool paramTypeIsNamed_ = false;
+    bool paramTypeIsEnumeration_ = false;
 };
 
 // The type a parameter is reported with.

@@ -143,7 +143,8 @@ StdOleType StdOleVisualBasicType(const char* name) {
         if (text == rule.name)
             return rule.type;
     // The interfaces, classes and enumerations of the library.
-    return {name, true};
+    const bool enumeration = text == "OLE_TRISTATE" || text == "LoadPictureConstants";
+    return {name, true, enumeration};
 }
 
 const char* StdOleNameByGuid(const std::string& guid) {

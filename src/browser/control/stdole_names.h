@@ -19,7 +19,8 @@ const char* StdOleNameByIndex(int32_t index);
 // How Visual Basic code declares one of stdole2's types.
 struct StdOleType {
     const char* name;
-    bool named;  // an object or enumeration type
+    bool named;                // an object or enumeration type
+    bool enumeration = false;  // an enumeration type
 };
 
 // The declaration of stdole2's type named `name` (as the two functions above

@@ -40,6 +40,9 @@ class TypeLibControl {
     // name, "Library.Name" or a name of the environment's own libraries)
     // rather than a Visual Basic type.
     virtual bool ParamTypeIsNamed() const { return false; }
+    // True when that named type is an enumeration (or an alias of one):
+    // code assigns its values as numbers, never with Set.
+    virtual bool ParamTypeIsEnumeration() const { return false; }
     virtual void Enumerate() = 0;
 
     // Connects the TypeInfo event; a control has one handler.

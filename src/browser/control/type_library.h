@@ -6,10 +6,11 @@
 // type Visual Basic lacks as the smallest one that holds its values, an
 // alias as the type it stands for, an object or enumeration type by its
 // name (qualified by its library's name unless that is the environment's
-// own library or OLE Automation's), dual and vtable functions in their
-// dispatch view (an [out, retval] parameter becomes the return type, an
-// HRESULT result disappears, lcid parameters are hidden). Interfaces carry
-// the functions of their whole base chain, base first.
+// own library or OLE Automation's) and marked when it is an enumeration (or
+// an alias of one), whose values code assigns as numbers; dual and vtable
+// functions in their dispatch view (an [out, retval] parameter becomes the
+// return type, an HRESULT result disappears, lcid parameters are hidden).
+// Interfaces carry the functions of their whole base chain, base first.
 #pragma once
 
 #include <cstdint>
@@ -54,6 +55,7 @@ struct TypeLibParameter {
     std::string type;
     uint16_t flags = 0;
     bool namedType = false;  // `type` names an object or enumeration type
+    bool enumType = false;   // ... and that type is an enumeration
     bool byValue = false;    // passed by value: no pointer beyond an object's own
 
     bool Optional() const { return (flags & kParamFlagOptional) != 0; }
@@ -68,6 +70,7 @@ struct TypeLibFunction {
     uint16_t flags = 0;
     std::string returnType;  // "None" when the function returns no value
     bool namedReturnType = false;
+    bool enumReturnType = false;
     std::vector<TypeLibParameter> parameters;
 };
 
@@ -79,6 +82,7 @@ struct TypeLibVariable {
     int16_t varKind = 0;
     std::string type;
     bool namedType = false;
+    bool enumType = false;
 };
 
 struct TypeLibImplemented {
