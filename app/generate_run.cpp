@@ -579,7 +579,13 @@ int Run::Execute() {
         if (date)
             today.emplace(*date);
 
-        request_.registry.ApplyWinePrefix();
+        DriveMap drives;
+        try {
+            drives = request_.registry.Drives();
+        } catch (const VbError& e) {
+            throw RunStop{kExitInput, e.Description()};
+        }
+        ScopedDriveMap driveMap(drives);
         auto original = LoadProjects(request_.files);
         std::vector<std::string> warnings;
         RegistryView view;

@@ -165,7 +165,15 @@ void AddProjectCommand(CLI::App& app, int& exitCode) {
     auto registry = std::make_shared<RegistryOptions>();
     registry->AddTo(*command);
     command->callback([files, json, registry, &exitCode] {
-        registry->ApplyWinePrefix();
+        DriveMap drives;
+        try {
+            drives = registry->Drives();
+        } catch (const VbError& e) {
+            std::cerr << "qfwizard project: " << e.Description() << "\n";
+            exitCode = kExitInput;
+            return;
+        }
+        ScopedDriveMap driveMap(drives);
         auto vbe = ide::VBE::Create();
         RegistryView view;
         std::vector<std::string> warnings;
