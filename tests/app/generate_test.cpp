@@ -50,15 +50,16 @@ class GenerateTest : public ::testing::Test {
     fs::path Tmp() const { return temp_.Path() / "tmp"; }
     std::string File(const std::string& name) const { return (Project() / name).string(); }
 
-    Outcome Run(std::vector<std::string> args) const {
+    Outcome Run(std::vector<std::string> args, const std::vector<std::string>& extraEnv = {}) const {
         args.insert(args.begin(), {QFWIZARD, "generate"});
-        std::vector<std::string> env = {
+        std::vector<std::string> env = extraEnv;
+        env.insert(env.end(), {
             "LC_ALL=C",
             "HOME=" + temp_.Path().string(),
             "XDG_DATA_HOME=" + (temp_.Path() / "data").string(),
             "TMPDIR=" + Tmp().string(),
             "QFW_DATA_DIR=" QFW_DATA_DIR,
-        };
+        });
         if (const char* path = std::getenv("PATH"))
             env.push_back(std::string("PATH=") + path);
         std::vector<char*> argv, envp;
@@ -330,6 +331,50 @@ TEST_F(GenerateTest, GenerationFailureIsReportedNotSuccess) {
     // The Change handler, written by another route, is in the saved file.
     EXPECT_NE(ReadBytes(File("LabeledEdit.ctl")).find("Private Sub dlLevel_Change()"),
               std::string::npos);
+}
+
+// A 64-bit prefix as Wine leaves it after a 32-bit regsvr32 of the dial:
+// the class in the Wow6432Node view naming system32, the file in syswow64.
+void WriteSixtyFourBitPrefix(const fs::path& prefix) {
+    WriteBytes(prefix / "system.reg",
+               "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
+               "[Software\\\\Classes\\\\QuillDialLib.Dial\\\\Clsid] 1686110674\n"
+               "@=\"{D1A1D1A1-0000-4000-8000-000000000001}\"\n\n"
+               "[Software\\\\Classes\\\\Wow6432Node\\\\CLSID\\\\{D1A1D1A1-0000-4000-8000-"
+               "000000000001}\\\\InprocServer32] 1686110674\n"
+               "@=\"C:\\\\windows\\\\system32\\\\QUILLDIAL.OCX\"\n");
+    fs::create_directories(prefix / "drive_c/windows/system32");
+    fs::create_directories(prefix / "drive_c/windows/syswow64");
+    fs::copy_file(kExample / "QUILLDIAL.OCX", prefix / "drive_c/windows/syswow64/quilldial.ocx");
+}
+
+TEST_F(GenerateTest, OnePrefixGivesTheRegistryAndTheDrives) {
+    fs::remove(Project() / "QUILLDIAL.OCX");
+    const std::string vbp = File("LabeledEdit.vbp");
+    const std::vector<std::string> args = {vbp,        "--spec",     File("QUILLEDIT.OCX"),
+                                           "--select", "event:Change", "--dry-run"};
+    const fs::path other = temp_.Path() / "other-prefix";
+    WriteSixtyFourBitPrefix(other);
+    // ~/.wine without WINEPREFIX, WINEPREFIX, and --wine-prefix over both.
+    WriteSixtyFourBitPrefix(temp_.Path() / ".wine");
+    const std::pair<std::vector<std::string>, std::vector<std::string>> ways[] = {
+        {{}, {}},
+        {{}, {"WINEPREFIX=" + other.string()}},
+        {{"--wine-prefix", other.string()}, {"WINEPREFIX=" + (temp_.Path() / "none").string()}},
+    };
+    for (const auto& [options, env] : ways) {
+        std::vector<std::string> withOptions = args;
+        withOptions.insert(withOptions.end(), options.begin(), options.end());
+        const Outcome run = Run(withOptions, env);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err.find("could not find"), std::string::npos) << run.err;
+        EXPECT_NE(run.out.find("+Private Sub dlLevel_Change()"), std::string::npos) << run.err;
+    }
+    const Outcome missing = Run({vbp, "--spec", File("QUILLEDIT.OCX"), "--select-all",
+                                 "--wine-prefix", (temp_.Path() / "nowhere").string()});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.err, "qfwizard generate: the Wine prefix " +
+                               (temp_.Path() / "nowhere").string() + " does not exist\n");
 }
 
 }  // namespace
