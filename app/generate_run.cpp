@@ -23,8 +23,10 @@
 #include "platform/file_ops.h"
 #include "platform/shell.h"
 #include "platform/short_date.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
+#include "run_leftovers.h"
 #include "scratch_copy.h"
 #include "unified_diff.h"
 
@@ -205,6 +207,18 @@ std::optional<std::string> FindItem(const std::vector<std::string>& texts,
 
 // ---- Steps ----
 
+// The component files the projects list that are not on disk: each loads
+// without them, as the environment offers to.
+std::vector<std::string> MissingFileWarnings(ide::VBE& vbe) {
+    std::vector<std::string> warnings;
+    auto projects = vbe.VBProjects();
+    for (int32_t p = 1; p <= projects->Count(); ++p) {
+        for (const auto& missing : projects->Item(p)->MissingFiles())
+            warnings.push_back(missing.message + "; the project is loaded without it");
+    }
+    return warnings;
+}
+
 class Run {
   public:
     explicit Run(const GenerateRequest& request) : request_(request), shell_(request.quiet) {}
@@ -222,6 +236,7 @@ class Run {
     std::shared_ptr<ide::VBE> LoadProjects(const std::vector<std::string>& unixFiles);
     std::shared_ptr<ide::VBE> CopyForDryRun(ide::VBE& original);
     void ChooseUserControl();
+    void StopIfMissing(ide::VBProject& project, const std::string& userControl) const;
     std::string SpecLibrary() const;
     void ReadSpecification();
     void SelectItems();
@@ -231,9 +246,15 @@ class Run {
     void ForEachChangedComponent(const std::function<void(ide::VBComponent&)>& action);
     void SaveChanges();
     void PrintChanges();
+    std::string AsTyped(const std::string& unixPath) const;
+
+    int Finish(int exitCode);
 
     const GenerateRequest& request_;
     GenerateShell shell_;
+    RunLeftovers backup_;     // put back unless the UserControl was written
+    RunLeftovers workFiles_;  // never outlive the run
+    bool wroteUserControl_ = false;
     std::unique_ptr<ScratchCopy> scratch_;
     std::shared_ptr<ide::VBE> vbe_;
     Wizard wizard_;
@@ -268,7 +289,9 @@ std::shared_ptr<ide::VBE> Run::CopyForDryRun(ide::VBE& original) {
             for (int32_t c = 1; c <= components->Count(); ++c) {
                 auto component = components->Item(c);
                 for (int16_t f = 1; f <= component->FileCount(); ++f) {
-                    if (!component->FileNames(f).empty())
+                    // An absent related document is no reason to stop a dry
+                    // run that the real run would pass.
+                    if (!component->FileNames(f).empty() && FileExists(component->FileNames(f)))
                         scratch_->Add(WindowsToUnix(component->FileNames(f)));
                 }
             }
@@ -291,7 +314,7 @@ void Run::ChooseUserControl() {
     size_t position = 0;
     if (!request_.project.empty()) {
         auto found = std::find_if(projects.begin(), projects.end(), [&](const std::string& name) {
-            return Trim(name) == Trim(request_.project);
+            return EqualsIgnoreCase(Trim(name), Trim(request_.project));
         });
         if (found == projects.end()) {
             throw RunStop{kExitUsage, "no project named \"" + request_.project +
@@ -306,14 +329,19 @@ void Run::ChooseUserControl() {
 
     std::vector<std::string> userControls;
     const int16_t userControlCount = wizard_.EnumerateObjects(projectName, userControls);
-    if (userControlCount == 0)
+    const auto project = vbe_->VBProjects()->Item(static_cast<int32_t>(position) + 1);
+    if (userControlCount == 0) {
+        StopIfMissing(*project, "");
         Stop(kNoUserControl, kExitInput);
+    }
     std::string userControl = userControls.front();
     if (!request_.userControl.empty()) {
-        auto found = std::find_if(
-            userControls.begin(), userControls.end(),
-            [&](const std::string& name) { return Trim(name) == Trim(request_.userControl); });
+        auto found =
+            std::find_if(userControls.begin(), userControls.end(), [&](const std::string& name) {
+                return EqualsIgnoreCase(Trim(name), Trim(request_.userControl));
+            });
         if (found == userControls.end()) {
+            StopIfMissing(*project, Trim(request_.userControl));
             throw RunStop{kExitUsage, "project " + projectName + " has no UserControl named \"" +
                                           request_.userControl +
                                           "\"; its UserControls are: " + JoinList(userControls)};
@@ -327,7 +355,7 @@ void Run::ChooseUserControl() {
 
     // Generation works on the environment's active project, which the user
     // would have selected there.
-    vbe_->ActiveVBProject(vbe_->VBProjects()->Item(static_cast<int32_t>(position) + 1));
+    vbe_->ActiveVBProject(project);
     try {
         wizard_.ProjectName(projectName);
         wizard_.UserControlName(userControl);
@@ -338,6 +366,24 @@ void Run::ChooseUserControl() {
         throw RunStop{kExitInput, ""};
     if (wizard_.Result() == 4)
         Stop(kNoConstituent, kExitInput);
+}
+
+// A UserControl whose file is missing cannot be changed: the run stops
+// naming the file when it is the one asked for (any of them for an empty
+// name, when no UserControl could be loaded).
+void Run::StopIfMissing(ide::VBProject& project, const std::string& userControl) const {
+    for (const auto& missing : project.MissingFiles()) {
+        if (missing.type != ide::vbext_ct_UserControl)
+            continue;
+        std::string base = WindowsFileNameOf(missing.path);
+        base = base.substr(0, base.find_last_of('.'));
+        if (userControl.empty() || EqualsIgnoreCase(base, userControl)) {
+            const std::string file = WindowsToUnix(missing.path);
+            throw RunStop{kExitInput, "the UserControl file " +
+                                          (scratch_ ? scratch_->OriginalOf(file) : file) +
+                                          " is missing; it cannot be changed"};
+        }
+    }
 }
 
 // A file that exists is passed by its full path; a Windows path or a bare
@@ -487,6 +533,12 @@ void Run::MapToSeveral() {
 }
 
 int Run::Generate() {
+    if (!request_.dryRun) {
+        const std::string ctl = wizard_.UserControlFileName();
+        if (ctl.size() >= 3)
+            backup_.Watch(ctl.substr(0, ctl.size() - 3) + "QFN");
+        workFiles_.Watch(WindowsFolderOf(ctl) + "\\QFNCODE.DAT");
+    }
     if (!request_.dryRun && !request_.noBackup) {
         Status("Creating a backup of the UserControl file...");
         if (const int16_t failure = wizard_.CreateUserControlBackup()) {
@@ -551,14 +603,27 @@ void Run::SaveChanges() {
                                            e.Description() + " (error " +
                                            std::to_string(e.Number()) + ")"};
         }
-        Status("Saved " + WindowsToUnix(component.FileNames(1)));
+        wroteUserControl_ = true;
+        Status("Saved " + AsTyped(WindowsToUnix(component.FileNames(1))));
     });
+}
+
+// A path the way the user named the project: relative to the current
+// folder when the project was given by a relative path (so that the diff
+// applies with patch -p0 there), absolute otherwise.
+std::string Run::AsTyped(const std::string& unixPath) const {
+    if (request_.files.empty() || std::filesystem::path(request_.files.front()).is_absolute())
+        return unixPath;
+    std::error_code error;
+    const std::filesystem::path relative =
+        std::filesystem::path(unixPath).lexically_relative(std::filesystem::current_path(error));
+    return error || relative.empty() ? unixPath : relative.string();
 }
 
 void Run::PrintChanges() {
     ForEachChangedComponent([this](ide::VBComponent& component) {
         const std::string copy = WindowsToUnix(component.FileNames(1));
-        const std::string label = scratch_->OriginalOf(copy);
+        const std::string label = AsTyped(scratch_->OriginalOf(copy));
         std::cout << UnifiedDiff(ReadFileBytes(component.FileNames(1)), component.Text(), label,
                                  label);
     });
@@ -587,7 +652,7 @@ int Run::Execute() {
         }
         ScopedDriveMap driveMap(drives);
         auto original = LoadProjects(request_.files);
-        std::vector<std::string> warnings;
+        std::vector<std::string> warnings = MissingFileWarnings(*original);
         RegistryView view;
         try {
             view = request_.registry.Load(*original, warnings);
@@ -607,15 +672,27 @@ int Run::Execute() {
         SelectItems();
         SetMappingOrder();
         MapToSeveral();
-        return Generate();
+        return Finish(Generate());
     } catch (const RunStop& stop) {
         if (!stop.message.empty())
             std::cerr << "qfwizard generate: " << stop.message << "\n";
-        return stop.exitCode;
+        return Finish(stop.exitCode);
     } catch (const VbError& e) {
         std::cerr << "qfwizard generate: " << e.Description() << " (error " << e.Number() << ")\n";
-        return kExitFailed;
+        return Finish(kExitFailed);
+    } catch (const std::exception& e) {
+        // A fault of the surroundings (a temporary folder that cannot be
+        // made, a file system error) ends the run like any other failure.
+        std::cerr << "qfwizard generate: " << e.what() << "\n";
+        return Finish(kExitFailed);
     }
+}
+
+int Run::Finish(int exitCode) {
+    workFiles_.Restore();
+    if (!wroteUserControl_)
+        backup_.Restore();
+    return exitCode;
 }
 
 }  // namespace

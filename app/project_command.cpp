@@ -192,6 +192,10 @@ void AddProjectCommand(CLI::App& app, int& exitCode) {
             exitCode = kExitInput;
             return;
         }
+        for (int32_t p = 1; p <= vbe->VBProjects()->Count(); ++p) {
+            for (const auto& missing : vbe->VBProjects()->Item(p)->MissingFiles())
+                std::cerr << "qfwizard project: " << missing.message << "\n";
+        }
         for (const std::string& warning : warnings)
             std::cerr << "qfwizard project: " << warning << "\n";
         ScopedClassesRoot classesRoot(view);

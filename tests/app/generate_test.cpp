@@ -50,16 +50,17 @@ class GenerateTest : public ::testing::Test {
     fs::path Tmp() const { return temp_.Path() / "tmp"; }
     std::string File(const std::string& name) const { return (Project() / name).string(); }
 
-    Outcome Run(std::vector<std::string> args, const std::vector<std::string>& extraEnv = {}) const {
+    Outcome Run(std::vector<std::string> args, const std::vector<std::string>& extraEnv = {},
+                const std::string& cwd = "") const {
         args.insert(args.begin(), {QFWIZARD, "generate"});
         std::vector<std::string> env = extraEnv;
         env.insert(env.end(), {
-            "LC_ALL=C",
-            "HOME=" + temp_.Path().string(),
-            "XDG_DATA_HOME=" + (temp_.Path() / "data").string(),
-            "TMPDIR=" + Tmp().string(),
-            "QFW_DATA_DIR=" QFW_DATA_DIR,
-        });
+                                  "LC_ALL=C",
+                                  "HOME=" + temp_.Path().string(),
+                                  "XDG_DATA_HOME=" + (temp_.Path() / "data").string(),
+                                  "TMPDIR=" + Tmp().string(),
+                                  "QFW_DATA_DIR=" QFW_DATA_DIR,
+                              });
         if (const char* path = std::getenv("PATH"))
             env.push_back(std::string("PATH=") + path);
         std::vector<char*> argv, envp;
@@ -78,6 +79,8 @@ class GenerateTest : public ::testing::Test {
                                          0644);
         posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0644);
+        if (!cwd.empty())
+            posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
         pid_t pid = 0;
         Outcome outcome;
         if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
@@ -187,8 +190,9 @@ TEST_F(GenerateTest, SecondRunExtendsInsteadOfDuplicating) {
     const Outcome second = Run(args);
     ASSERT_EQ(second.exitCode, 0) << second.err;
     EXPECT_TRUE(second.err.empty()) << second.err;
-    const std::string diff =
+    std::string diff =
         app::UnifiedDiff(ReadBytes(kGolden), ReadBytes(File("LabeledEdit.ctl")), "a", "b");
+    std::erase(diff, '\r');
     const std::string expected =
         "--- a\n+++ b\n"
         "@@ -52,6 +52,19 @@\n"
@@ -351,7 +355,7 @@ void WriteSixtyFourBitPrefix(const fs::path& prefix) {
 TEST_F(GenerateTest, OnePrefixGivesTheRegistryAndTheDrives) {
     fs::remove(Project() / "QUILLDIAL.OCX");
     const std::string vbp = File("LabeledEdit.vbp");
-    const std::vector<std::string> args = {vbp,        "--spec",     File("QUILLEDIT.OCX"),
+    const std::vector<std::string> args = {vbp,        "--spec",       File("QUILLEDIT.OCX"),
                                            "--select", "event:Change", "--dry-run"};
     const fs::path other = temp_.Path() / "other-prefix";
     WriteSixtyFourBitPrefix(other);
@@ -375,6 +379,91 @@ TEST_F(GenerateTest, OnePrefixGivesTheRegistryAndTheDrives) {
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_EQ(missing.err, "qfwizard generate: the Wine prefix " +
                                (temp_.Path() / "nowhere").string() + " does not exist\n");
+}
+
+int Shell(const std::string& command) {
+    return std::system(command.c_str());
+}
+
+TEST_F(GenerateTest, DryRunDiffAppliesToTheCrLfFileWithPatchAndGitApply) {
+    // Given relative to the project folder, the diff names the file that way.
+    std::vector<std::string> args = WithSpec(DemoArgs("LabeledEdit.vbp"), File("QUILLEDIT.OCX"));
+    args.push_back("--dry-run");
+    const Outcome run = Run(args, {}, Project().string());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.out.starts_with("--- LabeledEdit.ctl\n+++ LabeledEdit.ctl\n@@ ")) << run.out;
+    WriteBytes(temp_.Path() / "change.diff", run.out);
+    const std::string golden = ReadBytes(kGolden);
+    const std::string original = ReadBytes(File("LabeledEdit.ctl"));
+    const std::string cd = "cd '" + Project().string() + "' && ";
+    ASSERT_EQ(Shell(cd + "patch -s -p0 < ../change.diff"), 0);
+    EXPECT_EQ(ReadBytes(File("LabeledEdit.ctl")), golden);
+    WriteBytes(File("LabeledEdit.ctl"), original);
+    ASSERT_EQ(Shell(cd + "git apply -p0 --unsafe-paths ../change.diff"), 0);
+    EXPECT_EQ(ReadBytes(File("LabeledEdit.ctl")), golden);
+}
+
+TEST_F(GenerateTest, DryRunAndRealRunAgree) {
+    // A related document and a resource file the project names are absent;
+    // the control file is read-only to its group and others.
+    std::string vbp = ReadBytes(File("LabeledEdit.vbp"));
+    vbp.insert(vbp.find("UserControl="), "RelatedDoc=Notes.txt\r\nResFile32=\"Res.res\"\r\n");
+    WriteBytes(File("LabeledEdit.vbp"), vbp);
+    fs::permissions(File("LabeledEdit.ctl"), fs::perms::owner_read | fs::perms::owner_write);
+    std::vector<std::string> args =
+        WithSpec(DemoArgs(File("LabeledEdit.vbp")), File("QUILLEDIT.OCX"));
+    args.push_back("--dry-run");
+    const Outcome dry = Run(args);
+    args.pop_back();
+    const std::string before = ReadBytes(File("LabeledEdit.ctl"));
+    const Outcome real = Run(args);
+    EXPECT_EQ(dry.exitCode, 0) << dry.err;
+    EXPECT_EQ(real.exitCode, 0) << real.err;
+    EXPECT_EQ(dry.out, app::UnifiedDiff(before, ReadBytes(File("LabeledEdit.ctl")),
+                                        File("LabeledEdit.ctl"), File("LabeledEdit.ctl")));
+    EXPECT_EQ(fs::status(File("LabeledEdit.ctl")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    // No temporary folder at all: the dry run still works.
+    args.push_back("--dry-run");
+    const Outcome noTmp = Run(args, {"TMPDIR=" + (temp_.Path() / "none").string()});
+    EXPECT_EQ(noTmp.exitCode, 0) << noTmp.err;
+}
+
+TEST_F(GenerateTest, ARunThatWritesNothingLeavesNothingNew) {
+    const std::vector<std::string> args =
+        WithSpec(DemoArgs(File("LabeledEdit.vbp")), File("QUILLEDIT.OCX"));
+    ASSERT_EQ(Run(args).exitCode, 0);
+    fs::remove(File("LabeledEdit.QFN"));
+    const auto before = Snapshot();
+    // The same run again adds nothing, so it makes no backup either.
+    const Outcome again = Run(args);
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_TRUE(Snapshot() == before) << "files changed";
+}
+
+TEST_F(GenerateTest, AMissingComponentFileIsAWarningUnlessItIsTheUserControl) {
+    std::string vbp = ReadBytes(File("LabeledEdit.vbp"));
+    vbp.insert(vbp.find("UserControl="), "Module=Util; Util.bas\r\n");
+    WriteBytes(File("LabeledEdit.vbp"), vbp);
+    std::vector<std::string> args =
+        WithSpec(DemoArgs(File("LabeledEdit.vbp")), File("QUILLEDIT.OCX"));
+    args.push_back("--dry-run");
+    const Outcome dry = Run(args);
+    EXPECT_EQ(dry.exitCode, 0) << dry.err;
+    EXPECT_NE(dry.err.find("LabeledEdit.vbp: line 4: file not found: "), std::string::npos)
+        << dry.err;
+    EXPECT_NE(dry.err.find("Util.bas; the project is loaded without it\n"), std::string::npos)
+        << dry.err;
+
+    fs::rename(File("LabeledEdit.ctl"), File("Elsewhere.ctl"));
+    const auto before = Snapshot();
+    const Outcome missing = Run(WithSpec(DemoArgs(File("LabeledEdit.vbp")), File("QUILLEDIT.OCX")));
+    EXPECT_EQ(missing.exitCode, 2) << missing.err;
+    EXPECT_NE(missing.err.find("qfwizard generate: the UserControl file " +
+                               File("LabeledEdit.ctl") + " is missing; it cannot be changed\n"),
+              std::string::npos)
+        << missing.err;
+    EXPECT_TRUE(Snapshot() == before) << "files changed";
 }
 
 }  // namespace

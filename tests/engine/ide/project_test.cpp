@@ -175,7 +175,8 @@ TEST_F(ProjectTest, AFileChangedOnDiskIsNotOverwritten) {
     vbe_->VBProjects()->AddFromFile(Win("gauges/Gauges.vbp"));
     auto gauge = vbe_->ActiveVBProject()->VBComponents()->Item("Gauge");
     gauge->CodeModule()->InsertLines(1, "' generated");
-    const std::string outside = qfw::testing::ReadBytes(dir_ / "gauges/Gauge.ctl") + "' edited elsewhere\r\n";
+    const std::string outside =
+        qfw::testing::ReadBytes(dir_ / "gauges/Gauge.ctl") + "' edited elsewhere\r\n";
     WriteFileCreatingFolders(dir_ / "gauges/Gauge.ctl", outside);
     try {
         gauge->Save();
@@ -230,8 +231,8 @@ TEST_F(ProjectTest, BadInputFailsWithFileAndLineAndAddsNothing) {
         SCOPED_TRACE(c.what);
         fs::remove_all(dir_ / "bad");
         WriteFileCreatingFolders(dir_ / "bad/Bad.vbp", std::string("Type=Control\r\nUserControl=") +
-                                            fs::path(c.file).filename().string() +
-                                            "\r\nName=\"Bad\"\r\n");
+                                                           fs::path(c.file).filename().string() +
+                                                           "\r\nName=\"Bad\"\r\n");
         if (std::string(c.file) == "bad/Bad.ctl")
             WriteFileCreatingFolders(dir_ / c.file, c.bytes);
         std::string message;
@@ -242,8 +243,8 @@ TEST_F(ProjectTest, BadInputFailsWithFileAndLineAndAddsNothing) {
     WriteFileCreatingFolders(dir_ / "bad/Empty.vbp", "");
     EXPECT_EQ(LoadError("bad/Empty.vbp"), 321);
     WriteFileCreatingFolders(dir_ / "bad/Garbage.vbp", std::string("\x7f"
-                                                    "ELF\0\0",
-                                                    6));
+                                                                   "ELF\0\0",
+                                                                   6));
     EXPECT_EQ(LoadError("bad/Garbage.vbp"), 321);
     EXPECT_EQ(LoadError("bad/Nothing.vbp"), 53);
     WriteFileCreatingFolders(dir_ / "bad/G.vbg", "VBGROUP 5.0\r\nProject=Gone.vbp\r\n");
@@ -272,7 +273,8 @@ TEST_F(ProjectTest, InsertedLinesFollowTheFilesLineEndsAndNeverGlue) {
         std::string file;
         std::string expected;
     };
-    const std::string head = "VERSION 5.00\nBegin VB.UserControl U\nEnd\nAttribute VB_Name = \"U\"\n";
+    const std::string head =
+        "VERSION 5.00\nBegin VB.UserControl U\nEnd\nAttribute VB_Name = \"U\"\n";
     const Case cases[] = {
         {"LF file ending in its Attribute lines", head + "Attribute VB_Exposed = True",
          head + "Attribute VB_Exposed = True\nEvent Click()\n"},
