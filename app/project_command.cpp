@@ -100,14 +100,14 @@ void PrintJson(ide::VBE& vbe) {
         auto project = projects->Item(p);
         if (p > 1)
             std::cout << ",";
-        std::cout << "{\"name\":" << JsonString(project->Name())
+        std::cout << "{\"name\":" << JsonAnsi(project->Name())
                   << ",\"file\":" << JsonString(project->FileName()) << ",\"components\":[";
         auto components = project->VBComponents();
         for (int32_t c = 1; c <= components->Count(); ++c) {
             auto component = components->Item(c);
             if (c > 1)
                 std::cout << ",";
-            std::cout << "{\"name\":" << JsonString(component->Name())
+            std::cout << "{\"name\":" << JsonAnsi(component->Name())
                       << ",\"type\":" << component->Type()
                       << ",\"file\":" << JsonString(component->FileNames(1));
             if (ListsDesigner(component->Type())) {
@@ -118,9 +118,9 @@ void PrintJson(ide::VBE& vbe) {
                         auto control = controls->Item(k);
                         if (k > 1)
                             std::cout << ",";
-                        std::cout << "{\"name\":" << JsonString(control->Name())
-                                  << ",\"classname\":" << JsonString(control->ClassName())
-                                  << ",\"progid\":" << JsonString(control->ProgId());
+                        std::cout << "{\"name\":" << JsonAnsi(control->Name())
+                                  << ",\"classname\":" << JsonAnsi(control->ClassName())
+                                  << ",\"progid\":" << JsonAnsi(control->ProgId());
                         if (component->Type() == ide::vbext_ct_UserControl) {
                             std::string library;
                             const bool found =
@@ -137,9 +137,9 @@ void PrintJson(ide::VBE& vbe) {
                         if (!first)
                             std::cout << ",";
                         first = false;
-                        std::cout << "{\"name\":" << JsonString(row.name)
-                                  << ",\"kind\":" << row.kind << ",\"start\":" << row.start
-                                  << ",\"body\":" << row.body << ",\"count\":" << row.count << "}";
+                        std::cout << "{\"name\":" << JsonAnsi(row.name) << ",\"kind\":" << row.kind
+                                  << ",\"start\":" << row.start << ",\"body\":" << row.body
+                                  << ",\"count\":" << row.count << "}";
                     }
                 }
                 std::cout << "]";

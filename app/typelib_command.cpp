@@ -49,8 +49,8 @@ std::string TypeLibNameFor(const std::string& file) {
 
 void Print(const std::string& file, int interfaceIndex, const Listing& l, bool json) {
     if (json) {
-        std::cout << "{\"file\":" << JsonString(file) << ",\"name\":" << JsonString(l.name)
-                  << ",\"documentation\":" << JsonString(l.documentation)
+        std::cout << "{\"file\":" << JsonString(file) << ",\"name\":" << JsonAnsi(l.name)
+                  << ",\"documentation\":" << JsonAnsi(l.documentation)
                   << ",\"interfaces\":" << JsonArray(l.interfaces)
                   << ",\"interface\":" << interfaceIndex
                   << ",\"properties\":" << JsonArray(l.properties)
@@ -103,8 +103,7 @@ int Run(const std::string& file, int interfaceIndex, bool json) {
             listing.events = Items(record.EventCount(), &objControl::Events, record);
         }
     } catch (const VbError& e) {
-        std::cerr << "qfwizard typelib: " << Windows1252ToUtf8(e.Description()) << " (error "
-                  << e.Number() << ")\n";
+        std::cerr << "qfwizard typelib: " << e.Description() << " (error " << e.Number() << ")\n";
         return kExitInput;
     }
     Print(file, interfaceIndex, listing, json);

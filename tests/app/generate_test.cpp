@@ -52,7 +52,14 @@ class GenerateTest : public ::testing::Test {
 
     Outcome Run(std::vector<std::string> args, const std::vector<std::string>& extraEnv = {},
                 const std::string& cwd = "") const {
-        args.insert(args.begin(), {QFWIZARD, "generate"});
+        args.insert(args.begin(), "generate");
+        return RunProgram(args, extraEnv, cwd);
+    }
+
+    // qfwizard with `args` (the command first).
+    Outcome RunProgram(std::vector<std::string> args, const std::vector<std::string>& extraEnv = {},
+                       const std::string& cwd = "") const {
+        args.insert(args.begin(), QFWIZARD);
         std::vector<std::string> env = extraEnv;
         env.insert(env.end(), {
                                   "LC_ALL=C",
@@ -464,6 +471,27 @@ TEST_F(GenerateTest, AMissingComponentFileIsAWarningUnlessItIsTheUserControl) {
               std::string::npos)
         << missing.err;
     EXPECT_TRUE(Snapshot() == before) << "files changed";
+}
+
+TEST_F(GenerateTest, PathsKeepTheirBytesInMessagesAndJson) {
+    const fs::path folder = temp_.Path() /
+                            "Projekt-\xc3\x9c"
+                            "ber";  // UTF-8 "Über"
+    fs::create_directories(folder);
+    for (const char* name : {"LabeledEdit.vbp", "LabeledEdit.ctl", "QUILLDIAL.OCX"})
+        fs::copy_file(Project() / name, folder / name);
+    const std::string vbp = (folder / "LabeledEdit.vbp").string();
+    const Outcome json = RunProgram({"project", vbp, "--json"});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_NE(json.out.find("Projekt-\xc3\x9c"
+                            "ber\\\\LabeledEdit.vbp\""),
+              std::string::npos)
+        << json.out;
+    const Outcome saved = Run({vbp, "--spec", File("QUILLEDIT.OCX"), "--select", "event:Change"});
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    EXPECT_NE(saved.err.find("Saved " + (folder / "LabeledEdit.ctl").string() + "\n"),
+              std::string::npos)
+        << saved.err;
 }
 
 }  // namespace
