@@ -27,6 +27,7 @@
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
 #include "run_leftovers.h"
+#include "run_summary.h"
 #include "scratch_copy.h"
 #include "unified_diff.h"
 
@@ -206,6 +207,17 @@ std::optional<std::string> FindItem(const std::vector<std::string>& texts,
 }
 
 // ---- Steps ----
+
+// Edits can leave a module's text as it was (a second run adds nothing);
+// such a component is not written, so the run reports that nothing changed.
+bool DiffersFromDisk(const ide::VBComponent& component) {
+    try {
+        return component.FileNames(1).empty() ||
+               ReadFileBytes(component.FileNames(1)) != component.Text();
+    } catch (const VbError&) {
+        return true;
+    }
+}
 
 // The component files the projects list that are not on disk: each loads
 // without them, as the environment offers to.
@@ -555,6 +567,9 @@ int Run::Generate() {
         }
     }
     Status("Generating Procedures and adding to UserControl...");
+    auto module =
+        vbe_->ActiveVBProject()->VBComponents()->Item(wizard_.UserControlName())->CodeModule();
+    const ProcedureTexts before = ProcedureTextsOf(*module);
     int32_t result = 0;
     try {
         result = wizard_.BuildItemList(spec_);
@@ -567,6 +582,10 @@ int Run::Generate() {
                 std::to_string(result) + ". Please contact support.",
             vbOKCancel, "");
     }
+    bool codeChanged = false;
+    ForEachChangedComponent([&](ide::VBComponent&) { codeChanged = true; });
+    if (!request_.quiet)
+        std::cerr << RunSummary(before, ProcedureTextsOf(*module), codeChanged, wizard_, spec_);
     if (request_.dryRun) {
         PrintChanges();
     } else {
@@ -588,7 +607,7 @@ void Run::ForEachChangedComponent(const std::function<void(ide::VBComponent&)>& 
         auto components = projects->Item(p)->VBComponents();
         for (int32_t c = 1; c <= components->Count(); ++c) {
             auto component = components->Item(c);
-            if (component->IsDirty())
+            if (component->IsDirty() && DiffersFromDisk(*component))
                 action(*component);
         }
     }
