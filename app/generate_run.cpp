@@ -195,15 +195,38 @@ std::string MemberName(const std::string& text) {
 
 // The item of `texts` that `wanted` names: the identical text, else the one
 // item whose member name it is.
+// Letter case does not matter, as names in the environment; an exact match
+// wins over one that differs in case only.
 std::optional<std::string> FindItem(const std::vector<std::string>& texts,
                                     const std::string& wanted) {
     if (std::find(texts.begin(), texts.end(), wanted) != texts.end())
         return wanted;
     for (const std::string& text : texts) {
-        if (MemberName(text) == wanted)
+        if (EqualsIgnoreCase(text, wanted))
+            return text;
+    }
+    for (const std::string& text : texts) {
+        if (EqualsIgnoreCase(MemberName(text), wanted))
             return text;
     }
     return std::nullopt;
+}
+
+// The constituent class `wanted` names (any letter case), taken out of
+// `available` so that a class can be named once per constituent of it.
+std::optional<std::string> TakeClass(std::vector<std::string>& available,
+                                     const std::string& wanted) {
+    auto found = std::find(available.begin(), available.end(), wanted);
+    if (found == available.end()) {
+        found = std::find_if(available.begin(), available.end(), [&](const std::string& name) {
+            return EqualsIgnoreCase(name, wanted);
+        });
+    }
+    if (found == available.end())
+        return std::nullopt;
+    std::string name = *found;
+    available.erase(found);
+    return name;
 }
 
 // ---- Steps ----
@@ -490,17 +513,21 @@ void Run::SetMappingOrder() {
         return;
     std::vector<std::string> constituents;
     wizard_.GetConstituentList(constituents);
+    std::vector<std::string> available = constituents;
     const std::vector<std::string> order = SplitList(request_.order);
     for (size_t i = 0; i < order.size(); ++i) {
-        if (std::find(constituents.begin(), constituents.end(), order[i]) == constituents.end() ||
-            std::find(order.begin(), order.begin() + static_cast<ptrdiff_t>(i), order[i]) !=
-                order.begin() + static_cast<ptrdiff_t>(i)) {
-            throw RunStop{kExitUsage, "--order: \"" + order[i] +
-                                          "\" is no constituent class or comes twice; the "
-                                          "constituents are: " +
-                                          JoinList(constituents)};
+        const std::optional<std::string> className = TakeClass(available, order[i]);
+        if (!className) {
+            throw RunStop{kExitUsage,
+                          "--order: \"" + order[i] +
+                              "\" is no constituent class, or is named more often than the "
+                              "UserControl has constituents of it; allowed, each once per "
+                              "constituent: " +
+                              JoinList(constituents)};
         }
-        wizard_.SetConstituentMappingOrder(order[i], static_cast<int16_t>(i + 1));
+        // As the page does: each position names a class, whose first
+        // constituent takes that place in the order.
+        wizard_.SetConstituentMappingOrder(*className, static_cast<int16_t>(i + 1));
     }
 }
 
@@ -508,14 +535,16 @@ void Run::MapToSeveral() {
     std::vector<std::string> constituents;
     wizard_.GetConstituentList(constituents);
     for (const std::string& value : request_.multiMaps) {
-        const MultiMapChoice choice = ParseMultiMap(value);
-        for (const std::string& className : choice.classes) {
-            if (std::find(constituents.begin(), constituents.end(), className) ==
-                constituents.end()) {
+        MultiMapChoice choice = ParseMultiMap(value);
+        std::vector<std::string> available = constituents;
+        for (std::string& className : choice.classes) {
+            const std::optional<std::string> found = TakeClass(available, className);
+            if (!found) {
                 throw RunStop{kExitUsage, "--map " + value + ": \"" + className +
                                               "\" is no constituent class; the constituents are: " +
                                               JoinList(constituents)};
             }
+            className = *found;
         }
         // The page offers the chosen specification items that every
         // constituent has.

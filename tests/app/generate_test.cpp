@@ -305,8 +305,13 @@ TEST_F(GenerateTest, ErrorsGiveTheirMessageAndCodeAndChangeNothing) {
         {"unknown --order class",
          {vbp, "--spec", spec, "--select-all", "--order", "TextBox,Slider"},
          1,
-         "--order: \"Slider\" is no constituent class or comes twice; the constituents are: "
-         "Dial, TextBox, Label"},
+         "qfwizard generate: --order: \"Slider\" is no constituent class, or is named more often "
+         "than the UserControl has constituents of it; allowed, each once per constituent: Dial, "
+         "TextBox, Label\n"},
+        {"--order naming a class twice with one constituent of it",
+         {vbp, "--spec", spec, "--select-all", "--order", "textbox,TextBox"},
+         1,
+         "--order: \"TextBox\" is no constituent class, or is named more often"},
         {"--map of an item not common to all",
          {vbp, "--spec", spec, "--select-all", "--map", "property:TextBox,Label:Font"},
          1,
@@ -492,6 +497,41 @@ TEST_F(GenerateTest, PathsKeepTheirBytesInMessagesAndJson) {
     EXPECT_NE(saved.err.find("Saved " + (folder / "LabeledEdit.ctl").string() + "\n"),
               std::string::npos)
         << saved.err;
+}
+
+TEST_F(GenerateTest, NamesMatchWithoutRegardToCaseAndOrderRepeatsAClass) {
+    // Two text boxes and a label; --order names TextBox once per text box.
+    const std::string p = Project().string() + "/";
+    WriteBytes(p + "Pair.vbp", ProjectText("PairCtl", {"UserControl=Pair.ctl"}));
+    WriteBytes(p + "Pair.ctl", UserControlText("Pair", {{"VB.TextBox", "txtFirst"},
+                                                        {"VB.Label", "lblName"},
+                                                        {"VB.TextBox", "txtSecond"}}));
+    const Outcome run =
+        Run({p + "Pair.vbp", "--project", "pairctl", "--usercontrol", "PAIR", "--spec",
+             File("QUILLEDIT.OCX"), "--select", "PROPERTY:text", "--select", "event:change",
+             "--select", "property:backcolor", "--order", "textbox,TEXTBOX,label", "--map",
+             "property:textbox,Label:BACKCOLOR", "--date", "2024-01-05"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string code = ReadBytes(p + "Pair.ctl");
+    EXPECT_NE(code.find("Public Property Get Text"), std::string::npos) << code;
+    EXPECT_NE(code.find("Private Sub txtFirst_Change()"), std::string::npos) << code;
+    EXPECT_NE(run.err.find("Summary:\n  txtFirst: "), std::string::npos) << run.err;
+}
+
+TEST_F(GenerateTest, SummaryNamesWhatNoConstituentHasAndQuietKeepsOnlyErrors) {
+    const std::vector<std::string> args = {File("LabeledEdit.vbp"), "--spec", File("QUILLEDIT.OCX"),
+                                           "--select-all", "--dry-run"};
+    const Outcome run = Run(args);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("  txtValue: 16 procedures generated, 0 merged\n"), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("  Selected items no constituent has (nothing delegates them):\n"
+                           "    method GetLineCount () As Long\n"),
+              std::string::npos)
+        << run.err;
+    std::vector<std::string> quiet = args;
+    quiet.push_back("--quiet");
+    EXPECT_EQ(Run(quiet).err, "");
 }
 
 }  // namespace
