@@ -224,6 +224,9 @@ TEST_F(ProjectTest, BadInputFailsWithFileAndLineAndAddsNothing) {
         {"unterminated BeginProperty", "bad/Bad.ctl", begin + "   BeginProperty Font \r\nEnd\r\n",
          321, "Bad.ctl: line 4: \"End\" without"},
         {"empty designer file", "bad/Bad.ctl", "", 321, "Bad.ctl: line 1: expected"},
+        {"control without a name", "bad/Bad.ctl",
+         begin + "   Begin VB.TextBox \r\n   End\r\nEnd\r\n", 321,
+         "Bad.ctl: line 3: \"Begin VB.TextBox\" names no control"},
         {"binary garbage", "bad/Bad.ctl", std::string("VERSION 5.00\r\n\0\x01\x02", 17), 321,
          "Bad.ctl: line 2: binary"},
     };
