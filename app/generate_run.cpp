@@ -26,6 +26,7 @@
 #include "platform/text_codec.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
+#include "project_of_control.h"
 #include "run_leftovers.h"
 #include "run_summary.h"
 #include "scratch_copy.h"
@@ -284,12 +285,16 @@ class Run {
     std::string AsTyped(const std::string& unixPath) const;
 
     int Finish(int exitCode);
+    void ChooseProjectFiles();
+    std::string UserControlOfFile(ide::VBProject& project) const;
 
     const GenerateRequest& request_;
     GenerateShell shell_;
     RunLeftovers backup_;     // put back unless the UserControl was written
     RunLeftovers workFiles_;  // never outlive the run
     bool wroteUserControl_ = false;
+    std::vector<std::string> files_;  // the project files to load
+    std::string controlFile_;         // a .ctl given instead of its project
     std::unique_ptr<ScratchCopy> scratch_;
     std::shared_ptr<ide::VBE> vbe_;
     Wizard wizard_;
@@ -314,7 +319,7 @@ std::shared_ptr<ide::VBE> Run::CopyForDryRun(ide::VBE& original) {
     scratch_ = std::make_unique<ScratchCopy>();
     std::vector<std::string> copies;
     try {
-        for (const std::string& file : request_.files)
+        for (const std::string& file : files_)
             copies.push_back(scratch_->Add(file));
         auto projects = original.VBProjects();
         for (int32_t p = 1; p <= projects->Count(); ++p) {
@@ -370,7 +375,9 @@ void Run::ChooseUserControl() {
         Stop(kNoUserControl, kExitInput);
     }
     std::string userControl = userControls.front();
-    if (!request_.userControl.empty()) {
+    if (request_.userControl.empty() && !controlFile_.empty()) {
+        userControl = UserControlOfFile(*project);
+    } else if (!request_.userControl.empty()) {
         auto found =
             std::find_if(userControls.begin(), userControls.end(), [&](const std::string& name) {
                 return EqualsIgnoreCase(Trim(name), Trim(request_.userControl));
@@ -401,6 +408,38 @@ void Run::ChooseUserControl() {
         throw RunStop{kExitInput, ""};
     if (wizard_.Result() == 4)
         Stop(kNoConstituent, kExitInput);
+}
+
+// The files to load: a UserControl file given instead of a project stands
+// for the one project beside it that lists it.
+void Run::ChooseProjectFiles() {
+    for (const std::string& file : request_.files) {
+        if (!IsControlFile(file)) {
+            files_.push_back(file);
+            continue;
+        }
+        const ProjectOfControl found = FindProjectOfControl(file);
+        if (found.project.empty())
+            throw RunStop{kExitUsage, found.problem};
+        controlFile_ = std::filesystem::absolute(file).lexically_normal().string();
+        files_.push_back(found.project);
+    }
+}
+
+// The name of the UserControl whose file was given instead of its project.
+std::string Run::UserControlOfFile(ide::VBProject& project) const {
+    auto components = project.VBComponents();
+    for (int32_t c = 1; c <= components->Count(); ++c) {
+        auto component = components->Item(c);
+        if (component->Type() != ide::vbext_ct_UserControl || component->FileNames(1).empty())
+            continue;
+        std::string file = WindowsToUnix(component->FileNames(1));
+        if (scratch_)
+            file = scratch_->OriginalOf(file);
+        if (EqualsIgnoreCase(file, controlFile_))
+            return component->Name();
+    }
+    throw RunStop{kExitInput, controlFile_ + " is not loaded with its project"};
 }
 
 // A UserControl whose file is missing cannot be changed: the run stops
@@ -699,7 +738,8 @@ int Run::Execute() {
             throw RunStop{kExitInput, e.Description()};
         }
         ScopedDriveMap driveMap(drives);
-        auto original = LoadProjects(request_.files);
+        ChooseProjectFiles();
+        auto original = LoadProjects(files_);
         std::vector<std::string> warnings = MissingFileWarnings(*original);
         RegistryView view;
         try {

@@ -534,5 +534,20 @@ TEST_F(GenerateTest, SummaryNamesWhatNoConstituentHasAndQuietKeepsOnlyErrors) {
     EXPECT_EQ(Run(quiet).err, "");
 }
 
+TEST_F(GenerateTest, AUserControlFileStandsForTheProjectBesideItThatListsIt) {
+    const Outcome run =
+        Run({File("LabeledEdit.ctl"), "--spec", File("QUILLEDIT.OCX"), "--select", "event:Change"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(ReadBytes(File("LabeledEdit.ctl")).find("Private Sub dlLevel_Change()"),
+              std::string::npos);
+
+    WriteBytes(File("Stray.ctl"), UserControlText("Stray", {{"VB.TextBox", "txt"}}));
+    const Outcome stray = Run({File("Stray.ctl"), "--spec", File("QUILLEDIT.OCX"), "--select-all"});
+    EXPECT_EQ(stray.exitCode, 1);
+    EXPECT_EQ(stray.err, "qfwizard generate: " + File("Stray.ctl") +
+                             " is a UserControl file and no project (.vbp) beside it lists it; "
+                             "pass the project that holds it\n");
+}
+
 }  // namespace
 }  // namespace qfw::testing
