@@ -158,6 +158,17 @@ void AddProjectCommand(CLI::App& app, int& exitCode) {
         "project",
         "List projects (.vbp) or groups (.vbg) as the wizard sees them: components, the controls "
         "of UserControls and forms, and their procedures");
+    command->footer(
+        "Examples:\n"
+        "  qfwizard project LabeledEdit.vbp\n"
+        "  qfwizard project Controls.vbg --json\n"
+        "  qfwizard project MyCtl.vbp --wine-prefix ~/.wine-vb6 --registry extra.reg\n"
+        "\n"
+        "Exit codes:\n"
+        "  0  success (files a project lists that are missing are reported and left out)\n"
+        "  1  usage: a bad option\n"
+        "  2  input problem: a project or component file that cannot be read or understood,\n"
+        "     a --wine-prefix that does not exist, a --registry file that cannot be read");
     auto files = std::make_shared<std::vector<std::string>>();
     auto json = std::make_shared<bool>(false);
     command->add_option("FILE", *files, "project (.vbp) or group (.vbg) files")->required();
