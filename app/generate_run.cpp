@@ -30,6 +30,7 @@
 #include "run_leftovers.h"
 #include "run_summary.h"
 #include "scratch_copy.h"
+#include "typed_paths.h"
 #include "unified_diff.h"
 
 namespace qfw::app {
@@ -303,13 +304,14 @@ class Run {
 
 std::shared_ptr<ide::VBE> Run::LoadProjects(const std::vector<std::string>& unixFiles) {
     auto vbe = ide::VBE::Create();
-    try {
-        for (const std::string& file : unixFiles) {
+    for (const std::string& file : unixFiles) {
+        try {
             const std::string absolute = std::filesystem::absolute(file).lexically_normal();
             vbe->VBProjects()->AddFromFile(UnixToWindows(absolute));
+        } catch (const VbError& e) {
+            throw RunStop{kExitInput, WithTypedPath(e.Description(), file) + " (error " +
+                                          std::to_string(e.Number()) + ")"};
         }
-    } catch (const VbError& e) {
-        throw RunStop{kExitInput, e.Description() + " (error " + std::to_string(e.Number()) + ")"};
     }
     return vbe;
 }

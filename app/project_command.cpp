@@ -20,6 +20,7 @@
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
 #include "registry_options.h"
+#include "typed_paths.h"
 
 namespace qfw::app {
 
@@ -188,14 +189,17 @@ void AddProjectCommand(CLI::App& app, int& exitCode) {
         auto vbe = ide::VBE::Create();
         RegistryView view;
         std::vector<std::string> warnings;
+        std::string current;
         try {
             for (const std::string& file : *files) {
+                current = file;
                 vbe->VBProjects()->AddFromFile(UnixToWindows(file));
             }
+            current.clear();
             view = registry->Load(*vbe, warnings);
         } catch (const VbError& e) {
-            std::cerr << "qfwizard project: " << e.Description() << " (error " << e.Number()
-                      << ")\n";
+            std::cerr << "qfwizard project: " << WithTypedPath(e.Description(), current)
+                      << " (error " << e.Number() << ")\n";
             exitCode = kExitInput;
             return;
         } catch (const RegistryFileError& e) {

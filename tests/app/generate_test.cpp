@@ -549,5 +549,53 @@ TEST_F(GenerateTest, AUserControlFileStandsForTheProjectBesideItThatListsIt) {
                              "pass the project that holds it\n");
 }
 
+TEST_F(GenerateTest, TypelibAndProjectCommandsGiveExactCodesAndMessages) {
+    const fs::path prefix = temp_.Path() / "prefix";
+    WriteSixtyFourBitPrefix(prefix);
+    const std::string dial = File("QUILLDIAL.OCX");
+    struct CommandCase {
+        const char* name;
+        std::vector<std::string> args;
+        int exitCode;
+        std::string out;  // the start of standard output
+        std::string err;  // all of standard error
+    };
+    const CommandCase cases[] = {
+        {"bare name from the prefix's syswow64",
+         {"typelib", "QUILLDIAL.OCX", "--wine-prefix", prefix.string()},
+         0,
+         "Library: QuillDialLib\nHelp string: Quill Dial Control\nInterfaces:\n",
+         ""},
+        {"--interface out of range",
+         {"typelib", dial, "--interface", "4"},
+         1,
+         "",
+         "qfwizard typelib: --interface 4: " + dial +
+             " has no such interface; the valid range is 0 to 0\n"},
+        {"missing --wine-prefix",
+         {"typelib", dial, "--wine-prefix", (temp_.Path() / "nowhere").string()},
+         2,
+         "",
+         "qfwizard typelib: the Wine prefix " + (temp_.Path() / "nowhere").string() +
+             " does not exist\n"},
+        {"bare name found nowhere",
+         {"typelib", "NOWHERE.OCX"},
+         2,
+         "",
+         "qfwizard typelib: NOWHERE.OCX: File not found (error 53)\n"},
+        {"missing project file",
+         {"project", File("Missing.vbp")},
+         2,
+         "",
+         "qfwizard project: File not found: " + File("Missing.vbp") + " (error 53)\n"},
+    };
+    for (const CommandCase& c : cases) {
+        const Outcome run = RunProgram(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.name << "\n" << run.err;
+        EXPECT_TRUE(run.out.starts_with(c.out)) << c.name << "\n" << run.out;
+        EXPECT_EQ(run.err, c.err) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace qfw::testing
