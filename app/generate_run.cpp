@@ -610,8 +610,11 @@ int Run::Execute() {
         } catch (const RegistryFileError& e) {
             throw RunStop{kExitInput, e.what()};
         }
-        for (const std::string& warning : warnings)
+        for (std::string warning : warnings) {
+            for (const std::string& file : files_)
+                warning = WithTypedPath(warning, file);
             std::cerr << "qfwizard generate: " << warning << "\n";
+        }
         ScopedClassesRoot classesRoot(view);
 
         vbe_ = request_.dryRun ? CopyForDryRun(*original) : original;

@@ -99,12 +99,10 @@ const DriveMap*& InstalledDriveMap() {
 
 }  // namespace
 
-const DriveMap& CurrentDriveMap() {
+DriveMap CurrentDriveMap() {
     if (const DriveMap* installed = InstalledDriveMap())
         return *installed;
-    static DriveMap fromEnvironment;
-    fromEnvironment = DriveMap::FromEnvironment();
-    return fromEnvironment;
+    return DriveMap::FromEnvironment();
 }
 
 ScopedDriveMap::ScopedDriveMap(const DriveMap& map) : previous_(InstalledDriveMap()) {

@@ -41,7 +41,7 @@ struct DriveMap {
 
 // The map the program works with: the one a front end installed with
 // ScopedDriveMap, else DriveMap::FromEnvironment().
-const DriveMap& CurrentDriveMap();
+DriveMap CurrentDriveMap();
 
 // Installs a map for its lifetime and restores the previous one after. The
 // command line installs the map of its --wine-prefix choice, so that the
