@@ -18,6 +18,8 @@ constexpr const char* kDescription =
 constexpr const char* kFooter =
     "Examples:\n"
     "  qfwizard generate LabeledEdit.vbp --spec QUILLEDIT.OCX --select-all\n"
+    "  qfwizard generate LabeledEdit.ctl --spec QUILLEDIT.OCX --select-all --dry-run > c.diff\n"
+    "  qfwizard generate Pair.vbp --spec QUILLEDIT.OCX --select-all --order TextBox,TextBox,Label\n"
     "  qfwizard generate LabeledEdit.vbp --spec QUILLEDIT.OCX \\\n"
     "      --select property:Caption --select property:Text --select 'property:Value As Long' \\\n"
     "      --select method:Refresh --select event:Change --select event:KeyPress \\\n"
@@ -28,11 +30,15 @@ constexpr const char* kFooter =
     "\n"
     "Exit codes:\n"
     "  0  success\n"
-    "  1  usage: a bad option, or a choice to make (--project, --usercontrol, items)\n"
-    "  2  input problem: a file that cannot be read, no project, no UserControl, an\n"
-    "     unsaved UserControl, no constituent control, a library without interfaces\n"
+    "  1  usage: a bad option, or a choice to make (--project, --usercontrol, items,\n"
+    "     a .ctl that no project beside it lists)\n"
+    "  2  input problem: a file that cannot be read, no project, no UserControl, a\n"
+    "     missing or unsaved UserControl file, no constituent control, a library\n"
+    "     without interfaces, a --wine-prefix that does not exist\n"
     "  3  the run failed: backup, generation or saving (code generated before a\n"
-    "     generation failure is saved, as the wizard leaves it in the environment)";
+    "     generation failure is saved, as the wizard leaves it in the environment),\n"
+    "     or the system failed (one line names the error)\n"
+    "--dry-run ends with the same code as the real run would.";
 
 }  // namespace
 
@@ -42,7 +48,8 @@ void AddGenerateCommand(CLI::App& app, int& exitCode) {
     auto request = std::make_shared<GenerateRequest>();
     command
         ->add_option("FILE", request->files,
-                     "the project (.vbp) or group (.vbg) files to load, as the environment would")
+                     "the project (.vbp) or group (.vbg) files to load, as the environment would; "
+                     "a UserControl (.ctl) stands for the project beside it that lists it")
         ->required();
     command->add_option("--project", request->project,
                         "the project that holds the UserControl; needed when several are loaded");
@@ -80,7 +87,8 @@ void AddGenerateCommand(CLI::App& app, int& exitCode) {
     command->add_flag("--dry-run", request->dryRun,
                       "write nothing (no backup, no work files, no save); print the change to "
                       "the UserControl as a unified diff on standard output");
-    command->add_flag("--quiet,-q", request->quiet, "leave out the progress lines");
+    command->add_flag("--quiet,-q", request->quiet,
+                      "leave out the progress lines and the summary; errors are still shown");
     request->registry.AddTo(*command);
     command->callback([request, &exitCode] { exitCode = RunGenerate(*request); });
 }

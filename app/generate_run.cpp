@@ -22,6 +22,7 @@
 #include "engine/multi_map_lists.h"
 #include "engine/run_messages.h"
 #include "engine/wizard.h"
+#include "generate_options.h"
 #include "platform/classes_root.h"
 #include "platform/file_ops.h"
 #include "platform/shell.h"
@@ -29,19 +30,16 @@
 #include "platform/text_codec.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
+#include "project_of_control.h"
+#include "run_leftovers.h"
+#include "run_summary.h"
 #include "scratch_copy.h"
+#include "typed_paths.h"
 #include "unified_diff.h"
 
 namespace qfw::app {
 
 namespace {
-
-// Ends the run with an exit code; an empty message means the reason was
-// already shown.
-struct RunStop {
-    int exitCode;
-    std::string message;
-};
 
 // The console shell of the run: progress lines are left out with --quiet.
 class GenerateShell : public ConsoleShell {
@@ -57,112 +55,30 @@ class GenerateShell : public ConsoleShell {
     bool quiet_;
 };
 
-std::vector<std::string> SplitList(const std::string& text) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    while (true) {
-        const size_t comma = text.find(',', start);
-        parts.push_back(std::string(Trim(text.substr(start, comma - start), " \t")));
-        if (comma == std::string::npos)
-            break;
-        start = comma + 1;
-    }
-    return parts;
-}
-
-std::string JoinList(const std::vector<std::string>& items) {
-    std::string text;
-    for (const std::string& item : items)
-        text += (text.empty() ? "" : ", ") + item;
-    return text.empty() ? "(none)" : text;
-}
-
-// ---- Option values ----
-
-struct ItemChoice {
-    int16_t kind;
-    std::string text;
-};
-
-struct MultiMapChoice {
-    int16_t kind;
-    std::vector<std::string> classes;
-    std::string text;
-};
-
-const char* const kKindNames[] = {"property", "method", "event"};
-
-int16_t ParseKind(const std::string& word, const std::string& option) {
-    std::string lower = word;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    for (int16_t kind = 0; kind < 3; ++kind) {
-        if (lower == kKindNames[kind])
-            return kind;
-    }
-    throw RunStop{kExitUsage,
-                  option + ": \"" + word + "\" is no item kind (property, method or event)"};
-}
-
-ItemChoice ParseSelection(const std::string& value) {
-    const size_t colon = value.find(':');
-    if (colon == std::string::npos || colon + 1 == value.size())
-        throw RunStop{kExitUsage, "--select " + value + ": expected KIND:TEXT"};
-    return {ParseKind(value.substr(0, colon), "--select"), value.substr(colon + 1)};
-}
-
-MultiMapChoice ParseMultiMap(const std::string& value) {
-    const size_t first = value.find(':');
-    const size_t second = first == std::string::npos ? first : value.find(':', first + 1);
-    if (second == std::string::npos || second + 1 == value.size())
-        throw RunStop{kExitUsage, "--map " + value + ": expected KIND:CLASS,CLASS,...:TEXT"};
-    MultiMapChoice choice{ParseKind(value.substr(0, first), "--map"),
-                          SplitList(value.substr(first + 1, second - first - 1)),
-                          value.substr(second + 1)};
-    if (choice.classes.size() < 2)
-        throw RunStop{kExitUsage, "--map " + value + ": name two or more constituent classes"};
-    return choice;
-}
-
-std::optional<std::chrono::year_month_day> ParseDate(const std::string& text) {
-    if (text.empty())
-        return std::nullopt;
-    int year = 0;
-    unsigned month = 0, day = 0;
-    char dash1 = 0, dash2 = 0;
-    if (text.size() == 10 &&
-        std::sscanf(text.c_str(), "%4d%c%2u%c%2u", &year, &dash1, &month, &dash2, &day) == 5 &&
-        dash1 == '-' && dash2 == '-') {
-        const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
-                                               std::chrono::day{day}};
-        if (date.ok())
-            return date;
-    }
-    throw RunStop{kExitUsage, "--date " + text + ": expected a date as YYYY-MM-DD"};
-}
-
-// ---- Item texts ----
-
-// The member name an item text starts with ("Caption As String", "Move (Left
-// As Single)").
-std::string MemberName(const std::string& text) {
-    return text.substr(0, text.find_first_of(" ("));
-}
-
-// The item of `texts` that `wanted` names: the identical text, else the one
-// item whose member name it is.
-std::optional<std::string> FindItem(const std::vector<std::string>& texts,
-                                    const std::string& wanted) {
-    if (std::find(texts.begin(), texts.end(), wanted) != texts.end())
-        return wanted;
-    for (const std::string& text : texts) {
-        if (MemberName(text) == wanted)
-            return text;
-    }
-    return std::nullopt;
-}
-
 // ---- Steps ----
+
+// Edits can leave a module's text as it was (a second run adds nothing);
+// such a component is not written, so the run reports that nothing changed.
+bool DiffersFromDisk(const ide::VBComponent& component) {
+    try {
+        return component.FileNames(1).empty() ||
+               ReadFileBytes(component.FileNames(1)) != component.Text();
+    } catch (const VbError&) {
+        return true;
+    }
+}
+
+// The component files the projects list that are not on disk: each loads
+// without them, as the environment offers to.
+std::vector<std::string> MissingFileWarnings(ide::VBE& vbe) {
+    std::vector<std::string> warnings;
+    auto projects = vbe.VBProjects();
+    for (int32_t p = 1; p <= projects->Count(); ++p) {
+        for (const auto& missing : projects->Item(p)->MissingFiles())
+            warnings.push_back(missing.message + "; the project is loaded without it");
+    }
+    return warnings;
+}
 
 class Run {
   public:
@@ -181,6 +97,7 @@ class Run {
     std::shared_ptr<ide::VBE> LoadProjects(const std::vector<std::string>& unixFiles);
     std::shared_ptr<ide::VBE> CopyForDryRun(ide::VBE& original);
     void ChooseUserControl();
+    void StopIfMissing(ide::VBProject& project, const std::string& userControl) const;
     std::string SpecLibrary() const;
     void ReadSpecification();
     void SelectItems();
@@ -190,9 +107,19 @@ class Run {
     void ForEachChangedComponent(const std::function<void(ide::VBComponent&)>& action);
     void SaveChanges();
     void PrintChanges();
+    std::string AsTyped(const std::string& unixPath) const;
+
+    int Finish(int exitCode);
+    void ChooseProjectFiles();
+    std::string UserControlOfFile(ide::VBProject& project) const;
 
     const GenerateRequest& request_;
     GenerateShell shell_;
+    RunLeftovers backup_;     // put back unless the UserControl was written
+    RunLeftovers workFiles_;  // never outlive the run
+    bool wroteUserControl_ = false;
+    std::vector<std::string> files_;  // the project files to load
+    std::string controlFile_;         // a .ctl given instead of its project
     std::unique_ptr<ScratchCopy> scratch_;
     std::shared_ptr<ide::VBE> vbe_;
     Wizard wizard_;
@@ -201,13 +128,14 @@ class Run {
 
 std::shared_ptr<ide::VBE> Run::LoadProjects(const std::vector<std::string>& unixFiles) {
     auto vbe = ide::VBE::Create();
-    try {
-        for (const std::string& file : unixFiles) {
+    for (const std::string& file : unixFiles) {
+        try {
             const std::string absolute = std::filesystem::absolute(file).lexically_normal();
             vbe->VBProjects()->AddFromFile(UnixToWindows(absolute));
+        } catch (const VbError& e) {
+            throw RunStop{kExitInput, WithTypedPath(e.Description(), file) + " (error " +
+                                          std::to_string(e.Number()) + ")"};
         }
-    } catch (const VbError& e) {
-        throw RunStop{kExitInput, e.Description() + " (error " + std::to_string(e.Number()) + ")"};
     }
     return vbe;
 }
@@ -217,7 +145,7 @@ std::shared_ptr<ide::VBE> Run::CopyForDryRun(ide::VBE& original) {
     scratch_ = std::make_unique<ScratchCopy>();
     std::vector<std::string> copies;
     try {
-        for (const std::string& file : request_.files)
+        for (const std::string& file : files_)
             copies.push_back(scratch_->Add(file));
         auto projects = original.VBProjects();
         for (int32_t p = 1; p <= projects->Count(); ++p) {
@@ -227,7 +155,9 @@ std::shared_ptr<ide::VBE> Run::CopyForDryRun(ide::VBE& original) {
             for (int32_t c = 1; c <= components->Count(); ++c) {
                 auto component = components->Item(c);
                 for (int16_t f = 1; f <= component->FileCount(); ++f) {
-                    if (!component->FileNames(f).empty())
+                    // An absent related document is no reason to stop a dry
+                    // run that the real run would pass.
+                    if (!component->FileNames(f).empty() && FileExists(component->FileNames(f)))
                         scratch_->Add(WindowsToUnix(component->FileNames(f)));
                 }
             }
@@ -250,7 +180,7 @@ void Run::ChooseUserControl() {
     size_t position = 0;
     if (!request_.project.empty()) {
         auto found = std::find_if(projects.begin(), projects.end(), [&](const std::string& name) {
-            return Trim(name, " \t") == Trim(request_.project, " \t");
+            return EqualsIgnoreCase(Trim(name, " \t"), Trim(request_.project, " \t"));
         });
         if (found == projects.end()) {
             throw RunStop{kExitUsage, "no project named \"" + request_.project +
@@ -265,15 +195,21 @@ void Run::ChooseUserControl() {
 
     std::vector<std::string> userControls;
     const int16_t userControlCount = wizard_.EnumerateObjects(projectName, userControls);
-    if (userControlCount == 0)
+    const auto project = vbe_->VBProjects()->Item(static_cast<int32_t>(position) + 1);
+    if (userControlCount == 0) {
+        StopIfMissing(*project, "");
         Stop(kMsgNoUserControl, kExitInput);
+    }
     std::string userControl = userControls.front();
-    if (!request_.userControl.empty()) {
+    if (request_.userControl.empty() && !controlFile_.empty()) {
+        userControl = UserControlOfFile(*project);
+    } else if (!request_.userControl.empty()) {
         auto found =
             std::find_if(userControls.begin(), userControls.end(), [&](const std::string& name) {
-                return Trim(name, " \t") == Trim(request_.userControl, " \t");
+                return EqualsIgnoreCase(Trim(name, " \t"), Trim(request_.userControl, " \t"));
             });
         if (found == userControls.end()) {
+            StopIfMissing(*project, std::string(Trim(request_.userControl, " \t")));
             throw RunStop{kExitUsage, "project " + projectName + " has no UserControl named \"" +
                                           request_.userControl +
                                           "\"; its UserControls are: " + JoinList(userControls)};
@@ -287,7 +223,7 @@ void Run::ChooseUserControl() {
 
     // Generation works on the environment's active project, which the user
     // would have selected there.
-    vbe_->ActiveVBProject(vbe_->VBProjects()->Item(static_cast<int32_t>(position) + 1));
+    vbe_->ActiveVBProject(project);
     try {
         wizard_.ProjectName(projectName);
         wizard_.UserControlName(userControl);
@@ -298,6 +234,56 @@ void Run::ChooseUserControl() {
         throw RunStop{kExitInput, ""};
     if (wizard_.Result() == kResultNoConstituents)
         Stop(kMsgNoConstituent, kExitInput);
+}
+
+// The files to load: a UserControl file given instead of a project stands
+// for the one project beside it that lists it.
+void Run::ChooseProjectFiles() {
+    for (const std::string& file : request_.files) {
+        if (!IsControlFile(file)) {
+            files_.push_back(file);
+            continue;
+        }
+        const ProjectOfControl found = FindProjectOfControl(file);
+        if (found.project.empty())
+            throw RunStop{kExitUsage, found.problem};
+        controlFile_ = std::filesystem::absolute(file).lexically_normal().string();
+        files_.push_back(found.project);
+    }
+}
+
+// The name of the UserControl whose file was given instead of its project.
+std::string Run::UserControlOfFile(ide::VBProject& project) const {
+    auto components = project.VBComponents();
+    for (int32_t c = 1; c <= components->Count(); ++c) {
+        auto component = components->Item(c);
+        if (component->Type() != ide::vbext_ct_UserControl || component->FileNames(1).empty())
+            continue;
+        std::string file = WindowsToUnix(component->FileNames(1));
+        if (scratch_)
+            file = scratch_->OriginalOf(file);
+        if (EqualsIgnoreCase(file, controlFile_))
+            return component->Name();
+    }
+    throw RunStop{kExitInput, controlFile_ + " is not loaded with its project"};
+}
+
+// A UserControl whose file is missing cannot be changed: the run stops
+// naming the file when it is the one asked for (any of them for an empty
+// name, when no UserControl could be loaded).
+void Run::StopIfMissing(ide::VBProject& project, const std::string& userControl) const {
+    for (const auto& missing : project.MissingFiles()) {
+        if (missing.type != ide::vbext_ct_UserControl)
+            continue;
+        std::string base = WindowsFileNameOf(missing.path);
+        base = base.substr(0, base.find_last_of('.'));
+        if (userControl.empty() || EqualsIgnoreCase(base, userControl)) {
+            const std::string file = WindowsToUnix(missing.path);
+            throw RunStop{kExitInput, "the UserControl file " +
+                                          (scratch_ ? scratch_->OriginalOf(file) : file) +
+                                          " is missing; it cannot be changed"};
+        }
+    }
 }
 
 // A file that exists is passed by its full path; a Windows path or a bare
@@ -380,17 +366,21 @@ void Run::SetMappingOrder() {
         return;
     std::vector<std::string> constituents;
     wizard_.GetConstituentList(constituents);
+    std::vector<std::string> available = constituents;
     const std::vector<std::string> order = SplitList(request_.order);
     for (size_t i = 0; i < order.size(); ++i) {
-        if (std::find(constituents.begin(), constituents.end(), order[i]) == constituents.end() ||
-            std::find(order.begin(), order.begin() + static_cast<ptrdiff_t>(i), order[i]) !=
-                order.begin() + static_cast<ptrdiff_t>(i)) {
-            throw RunStop{kExitUsage, "--order: \"" + order[i] +
-                                          "\" is no constituent class or comes twice; the "
-                                          "constituents are: " +
-                                          JoinList(constituents)};
+        const std::optional<std::string> className = TakeClass(available, order[i]);
+        if (!className) {
+            throw RunStop{kExitUsage,
+                          "--order: \"" + order[i] +
+                              "\" is no constituent class, or is named more often than the "
+                              "UserControl has constituents of it; allowed, each once per "
+                              "constituent: " +
+                              JoinList(constituents)};
         }
-        wizard_.SetConstituentMappingOrder(order[i], static_cast<int16_t>(i + 1));
+        // As the page does: each position names a class, whose first
+        // constituent takes that place in the order.
+        wizard_.SetConstituentMappingOrder(*className, static_cast<int16_t>(i + 1));
     }
 }
 
@@ -398,14 +388,16 @@ void Run::MapToSeveral() {
     std::vector<std::string> constituents;
     wizard_.GetConstituentList(constituents);
     for (const std::string& value : request_.multiMaps) {
-        const MultiMapChoice choice = ParseMultiMap(value);
-        for (const std::string& className : choice.classes) {
-            if (std::find(constituents.begin(), constituents.end(), className) ==
-                constituents.end()) {
+        MultiMapChoice choice = ParseMultiMap(value);
+        std::vector<std::string> available = constituents;
+        for (std::string& className : choice.classes) {
+            const std::optional<std::string> found = TakeClass(available, className);
+            if (!found) {
                 throw RunStop{kExitUsage, "--map " + value + ": \"" + className +
                                               "\" is no constituent class; the constituents are: " +
                                               JoinList(constituents)};
             }
+            className = *found;
         }
         // The page offers the chosen specification items that every
         // constituent has.
@@ -428,6 +420,12 @@ void Run::MapToSeveral() {
 }
 
 int Run::Generate() {
+    if (!request_.dryRun) {
+        const std::string ctl = wizard_.UserControlFileName();
+        if (ctl.size() >= 3)
+            backup_.Watch(ctl.substr(0, ctl.size() - 3) + "QFN");
+        workFiles_.Watch(WindowsFolderOf(ctl) + "\\QFNCODE.DAT");
+    }
     if (!request_.dryRun && !request_.noBackup) {
         Status("Creating a backup of the UserControl file...");
         if (const int16_t failure = wizard_.CreateUserControlBackup()) {
@@ -444,6 +442,9 @@ int Run::Generate() {
         }
     }
     Status("Generating Procedures and adding to UserControl...");
+    auto module =
+        vbe_->ActiveVBProject()->VBComponents()->Item(wizard_.UserControlName())->CodeModule();
+    const ProcedureTexts before = ProcedureTextsOf(*module);
     int32_t result = 0;
     try {
         result = wizard_.BuildItemList(spec_);
@@ -456,6 +457,10 @@ int Run::Generate() {
                 std::to_string(result) + ". Please contact support.",
             vbOKCancel, "");
     }
+    bool codeChanged = false;
+    ForEachChangedComponent([&](ide::VBComponent&) { codeChanged = true; });
+    if (!request_.quiet)
+        std::cerr << RunSummary(before, ProcedureTextsOf(*module), codeChanged, wizard_, spec_);
     if (request_.dryRun) {
         PrintChanges();
     } else {
@@ -477,7 +482,7 @@ void Run::ForEachChangedComponent(const std::function<void(ide::VBComponent&)>& 
         auto components = projects->Item(p)->VBComponents();
         for (int32_t c = 1; c <= components->Count(); ++c) {
             auto component = components->Item(c);
-            if (component->IsDirty())
+            if (component->IsDirty() && DiffersFromDisk(*component))
                 action(*component);
         }
     }
@@ -492,14 +497,27 @@ void Run::SaveChanges() {
                                            e.Description() + " (error " +
                                            std::to_string(e.Number()) + ")"};
         }
-        Status("Saved " + WindowsToUnix(component.FileNames(1)));
+        wroteUserControl_ = true;
+        Status("Saved " + AsTyped(WindowsToUnix(component.FileNames(1))));
     });
+}
+
+// A path the way the user named the project: relative to the current
+// folder when the project was given by a relative path (so that the diff
+// applies with patch -p0 there), absolute otherwise.
+std::string Run::AsTyped(const std::string& unixPath) const {
+    if (request_.files.empty() || std::filesystem::path(request_.files.front()).is_absolute())
+        return unixPath;
+    std::error_code error;
+    const std::filesystem::path relative =
+        std::filesystem::path(unixPath).lexically_relative(std::filesystem::current_path(error));
+    return error || relative.empty() ? unixPath : relative.string();
 }
 
 void Run::PrintChanges() {
     ForEachChangedComponent([this](ide::VBComponent& component) {
         const std::string copy = WindowsToUnix(component.FileNames(1));
-        const std::string label = scratch_->OriginalOf(copy);
+        const std::string label = AsTyped(scratch_->OriginalOf(copy));
         std::cout << UnifiedDiff(ReadFileBytes(component.FileNames(1)), component.Text(), label,
                                  label);
     });
@@ -520,17 +538,27 @@ int Run::Execute() {
         if (date)
             today.emplace(*date);
 
-        request_.registry.ApplyWinePrefix();
-        auto original = LoadProjects(request_.files);
-        std::vector<std::string> warnings;
+        DriveMap drives;
+        try {
+            drives = request_.registry.Drives();
+        } catch (const VbError& e) {
+            throw RunStop{kExitInput, e.Description()};
+        }
+        ScopedDriveMap driveMap(drives);
+        ChooseProjectFiles();
+        auto original = LoadProjects(files_);
+        std::vector<std::string> warnings = MissingFileWarnings(*original);
         RegistryView view;
         try {
             view = request_.registry.Load(*original, warnings);
         } catch (const RegistryFileError& e) {
             throw RunStop{kExitInput, e.what()};
         }
-        for (const std::string& warning : warnings)
+        for (std::string warning : warnings) {
+            for (const std::string& file : files_)
+                warning = WithTypedPath(warning, file);
             std::cerr << "qfwizard generate: " << warning << "\n";
+        }
         ScopedClassesRoot classesRoot(view);
 
         vbe_ = request_.dryRun ? CopyForDryRun(*original) : original;
@@ -542,15 +570,27 @@ int Run::Execute() {
         SelectItems();
         SetMappingOrder();
         MapToSeveral();
-        return Generate();
+        return Finish(Generate());
     } catch (const RunStop& stop) {
         if (!stop.message.empty())
             std::cerr << "qfwizard generate: " << stop.message << "\n";
-        return stop.exitCode;
+        return Finish(stop.exitCode);
     } catch (const VbError& e) {
         std::cerr << "qfwizard generate: " << e.Description() << " (error " << e.Number() << ")\n";
-        return kExitFailed;
+        return Finish(kExitFailed);
+    } catch (const std::exception& e) {
+        // A fault of the surroundings (a temporary folder that cannot be
+        // made, a file system error) ends the run like any other failure.
+        std::cerr << "qfwizard generate: " << e.what() << "\n";
+        return Finish(kExitFailed);
     }
+}
+
+int Run::Finish(int exitCode) {
+    workFiles_.Restore();
+    if (!wroteUserControl_)
+        backup_.Restore();
+    return exitCode;
 }
 
 }  // namespace

@@ -7,7 +7,7 @@ namespace qfw::app {
 std::string JsonString(const std::string& text) {
     static const char kDigits[] = "0123456789abcdef";
     std::string out = "\"";
-    for (const unsigned char c : Windows1252ToUtf8(text)) {
+    for (const unsigned char c : text) {
         switch (c) {
             case '"':
                 out += "\\\"";
@@ -37,10 +37,14 @@ std::string JsonString(const std::string& text) {
     return out + "\"";
 }
 
+std::string JsonAnsi(const std::string& text) {
+    return JsonString(Windows1252ToUtf8(text));
+}
+
 std::string JsonArray(const std::vector<std::string>& items) {
     std::string out = "[";
     for (size_t i = 0; i < items.size(); ++i)
-        out += (i ? "," : "") + JsonString(items[i]);
+        out += (i ? "," : "") + JsonAnsi(items[i]);
     return out + "]";
 }
 

@@ -26,6 +26,11 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         const int code = app.exit(e);
         return code == 0 ? qfw::app::kExitOk : qfw::app::kExitUsage;
+    } catch (const std::exception& e) {
+        // Whatever the commands did not handle themselves (a file system
+        // error, memory) ends the program with one line, not an abort.
+        std::cerr << "qfwizard: " << e.what() << "\n";
+        return qfw::app::kExitFailed;
     }
     if (!wizardFiles.empty())
         return qfw::app::RunWizard(wizardFiles, argc, argv);

@@ -20,6 +20,7 @@
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
 #include "registry_options.h"
+#include "typed_paths.h"
 
 namespace qfw::app {
 
@@ -100,14 +101,14 @@ void PrintJson(ide::VBE& vbe) {
         auto project = projects->Item(p);
         if (p > 1)
             std::cout << ",";
-        std::cout << "{\"name\":" << JsonString(project->Name())
+        std::cout << "{\"name\":" << JsonAnsi(project->Name())
                   << ",\"file\":" << JsonString(project->FileName()) << ",\"components\":[";
         auto components = project->VBComponents();
         for (int32_t c = 1; c <= components->Count(); ++c) {
             auto component = components->Item(c);
             if (c > 1)
                 std::cout << ",";
-            std::cout << "{\"name\":" << JsonString(component->Name())
+            std::cout << "{\"name\":" << JsonAnsi(component->Name())
                       << ",\"type\":" << component->Type()
                       << ",\"file\":" << JsonString(component->FileNames(1));
             if (ListsDesigner(component->Type())) {
@@ -118,9 +119,9 @@ void PrintJson(ide::VBE& vbe) {
                         auto control = controls->Item(k);
                         if (k > 1)
                             std::cout << ",";
-                        std::cout << "{\"name\":" << JsonString(control->Name())
-                                  << ",\"classname\":" << JsonString(control->ClassName())
-                                  << ",\"progid\":" << JsonString(control->ProgId());
+                        std::cout << "{\"name\":" << JsonAnsi(control->Name())
+                                  << ",\"classname\":" << JsonAnsi(control->ClassName())
+                                  << ",\"progid\":" << JsonAnsi(control->ProgId());
                         if (component->Type() == ide::vbext_ct_UserControl) {
                             std::string library;
                             const bool found =
@@ -137,9 +138,9 @@ void PrintJson(ide::VBE& vbe) {
                         if (!first)
                             std::cout << ",";
                         first = false;
-                        std::cout << "{\"name\":" << JsonString(row.name)
-                                  << ",\"kind\":" << row.kind << ",\"start\":" << row.start
-                                  << ",\"body\":" << row.body << ",\"count\":" << row.count << "}";
+                        std::cout << "{\"name\":" << JsonAnsi(row.name) << ",\"kind\":" << row.kind
+                                  << ",\"start\":" << row.start << ",\"body\":" << row.body
+                                  << ",\"count\":" << row.count << "}";
                     }
                 }
                 std::cout << "]";
@@ -158,6 +159,17 @@ void AddProjectCommand(CLI::App& app, int& exitCode) {
         "project",
         "List projects (.vbp) or groups (.vbg) as the wizard sees them: components, the controls "
         "of UserControls and forms, and their procedures");
+    command->footer(
+        "Examples:\n"
+        "  qfwizard project LabeledEdit.vbp\n"
+        "  qfwizard project Controls.vbg --json\n"
+        "  qfwizard project MyCtl.vbp --wine-prefix ~/.wine-vb6 --registry extra.reg\n"
+        "\n"
+        "Exit codes:\n"
+        "  0  success (files a project lists that are missing are reported and left out)\n"
+        "  1  usage: a bad option\n"
+        "  2  input problem: a project or component file that cannot be read or understood,\n"
+        "     a --wine-prefix that does not exist, a --registry file that cannot be read");
     auto files = std::make_shared<std::vector<std::string>>();
     auto json = std::make_shared<bool>(false);
     command->add_option("FILE", *files, "project (.vbp) or group (.vbg) files")->required();
@@ -165,24 +177,39 @@ void AddProjectCommand(CLI::App& app, int& exitCode) {
     auto registry = std::make_shared<RegistryOptions>();
     registry->AddTo(*command);
     command->callback([files, json, registry, &exitCode] {
-        registry->ApplyWinePrefix();
+        DriveMap drives;
+        try {
+            drives = registry->Drives();
+        } catch (const VbError& e) {
+            std::cerr << "qfwizard project: " << e.Description() << "\n";
+            exitCode = kExitInput;
+            return;
+        }
+        ScopedDriveMap driveMap(drives);
         auto vbe = ide::VBE::Create();
         RegistryView view;
         std::vector<std::string> warnings;
+        std::string current;
         try {
             for (const std::string& file : *files) {
+                current = file;
                 vbe->VBProjects()->AddFromFile(UnixToWindows(file));
             }
+            current.clear();
             view = registry->Load(*vbe, warnings);
         } catch (const VbError& e) {
-            std::cerr << "qfwizard project: " << e.Description() << " (error " << e.Number()
-                      << ")\n";
+            std::cerr << "qfwizard project: " << WithTypedPath(e.Description(), current)
+                      << " (error " << e.Number() << ")\n";
             exitCode = kExitInput;
             return;
         } catch (const RegistryFileError& e) {
             std::cerr << "qfwizard project: " << e.what() << "\n";
             exitCode = kExitInput;
             return;
+        }
+        for (int32_t p = 1; p <= vbe->VBProjects()->Count(); ++p) {
+            for (const auto& missing : vbe->VBProjects()->Item(p)->MissingFiles())
+                std::cerr << "qfwizard project: " << missing.message << "\n";
         }
         for (const std::string& warning : warnings)
             std::cerr << "qfwizard project: " << warning << "\n";

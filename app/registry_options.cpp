@@ -11,20 +11,24 @@ void RegistryOptions::AddTo(CLI::App& command) {
                        "a .reg file (REGEDIT4 or 5.00) with control registrations; repeatable "
                        "(default: the files in QFW_REGISTRY, separated by colons)");
     command.add_option("--wine-prefix", winePrefix,
-                       "the Wine prefix whose registry and drive_c (C:) are used "
-                       "(default: WINEPREFIX, else ~/.wine when it exists)");
+                       "the Wine prefix whose registry and drives (C: is its drive_c) are used "
+                       "(default: WINEPREFIX, else ~/.wine when it exists, else "
+                       "$XDG_DATA_HOME/qfwizard)");
 }
 
-void RegistryOptions::ApplyWinePrefix() const {
-    if (!winePrefix.empty())
-        setenv("WINEPREFIX", winePrefix.c_str(), 1);
+WinePrefixChoice RegistryOptions::Prefix() const {
+    return ChooseWinePrefix(winePrefix);
+}
+
+DriveMap RegistryOptions::Drives() const {
+    const WinePrefixChoice prefix = Prefix();
+    return DriveMap::ForPrefix(prefix.folder, prefix.ownFolder);
 }
 
 RegistryView RegistryOptions::Load(ide::VBE& vbe, std::vector<std::string>& warnings) const {
     RegistrySources sources;
-    sources.winePrefix = winePrefix.empty()
-                             ? WinePrefixFrom(std::getenv("WINEPREFIX"), std::getenv("HOME"))
-                             : std::optional<std::filesystem::path>(winePrefix);
+    if (const WinePrefixChoice prefix = Prefix(); !prefix.ownFolder)
+        sources.winePrefix = std::filesystem::path(prefix.folder);
     if (regFiles.empty()) {
         if (const char* list = std::getenv("QFW_REGISTRY"))
             sources.regFiles = SplitRegistryList(list);

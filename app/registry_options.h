@@ -1,7 +1,8 @@
-// The options that say where HKEY_CLASSES_ROOT comes from, shared by the
-// commands that look control classes up: --registry FILE (repeatable, also
-// QFW_REGISTRY, a colon-separated list) and --wine-prefix DIR (also
-// WINEPREFIX, which then also places the C: drive).
+// The options that say which Wine prefix and which registrations are used,
+// shared by the commands that open projects and libraries: --registry FILE
+// (repeatable, also QFW_REGISTRY, a colon-separated list) and --wine-prefix
+// DIR (else WINEPREFIX, else ~/.wine when it exists, else our own folder).
+// The prefix gives both the registry files and the drive map.
 #pragma once
 
 #include <string>
@@ -11,6 +12,8 @@
 
 #include "engine/ide/vbe.h"
 #include "platform/registry.h"
+#include "platform/win_path.h"
+#include "platform/wine_prefix.h"
 
 namespace qfw::app {
 
@@ -20,8 +23,13 @@ struct RegistryOptions {
 
     void AddTo(CLI::App& command);
 
-    // Points the drive map at --wine-prefix; call before any path is used.
-    void ApplyWinePrefix() const;
+    // The prefix the options choose. Raises VbError 76 for a --wine-prefix
+    // that does not exist.
+    WinePrefixChoice Prefix() const;
+
+    // The drive map of that prefix; install it with ScopedDriveMap before
+    // any path is used.
+    DriveMap Drives() const;
 
     // The view from the prefix's registry files, the .reg files, and the
     // classes learned from the libraries the loaded projects reference.

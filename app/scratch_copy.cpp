@@ -8,7 +8,13 @@ namespace qfw::app {
 namespace fs = std::filesystem;
 
 ScratchCopy::ScratchCopy() {
-    std::string pattern = (fs::temp_directory_path() / "qfwizard-dry-run-XXXXXX").string();
+    // A TMPDIR that names no folder is no reason for a dry run to fail where
+    // the real run (which needs no scratch folder) would pass.
+    std::error_code unusable;
+    fs::path base = fs::temp_directory_path(unusable);
+    if (unusable)
+        base = "/tmp";
+    std::string pattern = (base / "qfwizard-dry-run-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         throw fs::filesystem_error("cannot create a scratch folder", pattern,
                                    std::error_code(errno, std::generic_category()));

@@ -10,8 +10,10 @@
 #include "browser/control/qfnrws.h"
 #include "commands.h"
 #include "json.h"
+#include "platform/classes_root.h"
 #include "platform/text_codec.h"
 #include "platform/vb_error.h"
+#include "registry_options.h"
 
 namespace qfw::app {
 namespace {
@@ -47,8 +49,8 @@ std::string TypeLibNameFor(const std::string& file) {
 
 void Print(const std::string& file, int interfaceIndex, const Listing& l, bool json) {
     if (json) {
-        std::cout << "{\"file\":" << JsonString(file) << ",\"name\":" << JsonString(l.name)
-                  << ",\"documentation\":" << JsonString(l.documentation)
+        std::cout << "{\"file\":" << JsonString(file) << ",\"name\":" << JsonAnsi(l.name)
+                  << ",\"documentation\":" << JsonAnsi(l.documentation)
                   << ",\"interfaces\":" << JsonArray(l.interfaces)
                   << ",\"interface\":" << interfaceIndex
                   << ",\"properties\":" << JsonArray(l.properties)
@@ -88,8 +90,9 @@ int Run(const std::string& file, int interfaceIndex, bool json) {
         if (!listing.interfaces.empty()) {
             if (interfaceIndex < 0 ||
                 static_cast<size_t>(interfaceIndex) >= listing.interfaces.size()) {
-                std::cerr << "qfwizard typelib: " << file << ": no interface " << interfaceIndex
-                          << " (the library lists " << listing.interfaces.size() << ")\n";
+                std::cerr << "qfwizard typelib: --interface " << interfaceIndex << ": " << file
+                          << " has no such interface; the valid range is 0 to "
+                          << listing.interfaces.size() - 1 << "\n";
                 return kExitUsage;
             }
             browser.InterfaceIndex(static_cast<int16_t>(interfaceIndex));
@@ -100,13 +103,51 @@ int Run(const std::string& file, int interfaceIndex, bool json) {
             listing.events = Items(record.EventCount(), &objControl::Events, record);
         }
     } catch (const VbError& e) {
-        std::cerr << "qfwizard typelib: " << Windows1252ToUtf8(e.Description()) << " (error "
-                  << e.Number() << ")\n";
+        std::cerr << "qfwizard typelib: " << e.Description() << " (error " << e.Number() << ")\n";
         return kExitInput;
     }
     Print(file, interfaceIndex, listing, json);
     return kExitOk;
 }
+
+// Runs the listing with the options' prefix as the drive map, so that a bare
+// name is looked for in that prefix's system folders.
+int RunWithPrefix(const RegistryOptions& registry, const std::string& file, int interfaceIndex,
+                  bool json) {
+    DriveMap drives;
+    RegistryView view;
+    std::vector<std::string> warnings;
+    try {
+        drives = registry.Drives();
+        ScopedDriveMap driveMap(drives);
+        auto vbe = ide::VBE::Create();
+        view = registry.Load(*vbe, warnings);
+    } catch (const VbError& e) {
+        std::cerr << "qfwizard typelib: " << e.Description() << "\n";
+        return kExitInput;
+    } catch (const RegistryFileError& e) {
+        std::cerr << "qfwizard typelib: " << e.what() << "\n";
+        return kExitInput;
+    }
+    for (const std::string& warning : warnings)
+        std::cerr << "qfwizard typelib: " << warning << "\n";
+    ScopedDriveMap driveMap(drives);
+    ScopedClassesRoot classesRoot(view);
+    return Run(file, interfaceIndex, json);
+}
+
+constexpr const char* kFooter =
+    "Examples:\n"
+    "  qfwizard typelib QUILLEDIT.OCX              a bare name: the system folders of the prefix\n"
+    "  qfwizard typelib QUILLEDIT.OCX --wine-prefix ~/.wine-vb6\n"
+    "  qfwizard typelib ./QuillDial.ocx --interface 1\n"
+    "  qfwizard typelib 'C:\\Lib\\G.ocx' --json\n"
+    "\n"
+    "Exit codes:\n"
+    "  0  success\n"
+    "  1  usage: a bad option, or an --interface outside the library's range\n"
+    "  2  input problem: a library that cannot be found or read, a --wine-prefix that\n"
+    "     does not exist, a --registry file that cannot be read";
 
 }  // namespace
 
@@ -116,18 +157,23 @@ void AddTypelibCommand(CLI::App& app, int& exitCode) {
         "List a type library (.ocx, .olb, .tlb, .dll) as the wizard sees it: its name and\n"
         "help string, its controls (\"interfaces\") and the property, method and event items\n"
         "of one of them.");
+    command->footer(kFooter);
     auto file = std::make_shared<std::string>();
     auto index = std::make_shared<int>(0);
     auto json = std::make_shared<bool>(false);
     command
         ->add_option("FILE", *file,
                      "the library: a file, a Windows-style path (C:\\..., Z:\\...), or a bare "
-                     "name in the system folder")
+                     "name in the system folders (SYSTEM, SYSTEM32, SYSWOW64 of the prefix)")
         ->required();
     command->add_option("--interface,-i", *index, "position of the interface to list (default 0)")
         ->check(CLI::NonNegativeNumber);
     command->add_flag("--json", *json, "print one JSON object instead of text");
-    command->callback([file, index, json, &exitCode] { exitCode = Run(*file, *index, *json); });
+    auto registry = std::make_shared<RegistryOptions>();
+    registry->AddTo(*command);
+    command->callback([file, index, json, registry, &exitCode] {
+        exitCode = RunWithPrefix(*registry, *file, *index, *json);
+    });
 }
 
 }  // namespace qfw::app

@@ -125,12 +125,6 @@ std::vector<Op> EditScript(const std::vector<std::string_view>& a,
     return script;
 }
 
-std::string_view WithoutCr(std::string_view line) {
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    return line;
-}
-
 // "start,count" of a hunk side: 1-based, or the line before for an empty side.
 std::string Range(size_t first, size_t count) {
     return std::to_string(count == 0 ? first : first + 1) + "," + std::to_string(count);
@@ -187,7 +181,7 @@ std::string UnifiedDiff(std::string_view before, std::string_view after,
             const Lines& side = fromA ? a : b;
             auto emit = [&](char mark, const Lines& from, size_t index) {
                 out += mark;
-                out += WithoutCr(from.lines[index]);
+                out += from.lines[index];
                 out += '\n';
                 if (from.missingFinalNewline && index + 1 == from.lines.size())
                     out += "\\ No newline at end of file\n";

@@ -20,7 +20,14 @@ namespace qfw::app {
 
 int RunWizard(const std::vector<std::string>& files, int& argc, char** argv) {
     RegistryOptions registry;
-    registry.ApplyWinePrefix();
+    DriveMap drives;
+    try {
+        drives = registry.Drives();
+    } catch (const VbError& e) {
+        std::cerr << "qfwizard: " << e.Description() << "\n";
+        return kExitUsage;
+    }
+    ScopedDriveMap driveMap(drives);
     auto vbe = ide::VBE::Create();
     try {
         for (const std::string& file : files) {

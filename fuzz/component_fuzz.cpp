@@ -18,11 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto vbe = qfw::ide::VBE::Create("C:\\VB\\VB6.EXE");
     auto project = vbe->VBProjects()->AddNew("Fuzz");
     try {
-        auto component =
-            project->VBComponents()->AddFromText(qfw::ide::vbext_ct_UserControl, text);
+        auto component = project->VBComponents()->AddFromText(qfw::ide::vbext_ct_UserControl, text);
         auto code = component->CodeModule();
         int32_t kind = 0;
-        for (int32_t line = 1; line <= code->CountOfLines(); ++line) code->ProcOfLine(line, kind);
+        for (int32_t line = 1; line <= code->CountOfLines(); ++line)
+            code->ProcOfLine(line, kind);
         code->AddFromString("Public Sub Added()\r\nEnd Sub\r\n");
         return component->Text().empty() && size > 0 ? 1 : 0;
     } catch (const qfw::VbError&) {

@@ -1,15 +1,34 @@
 #include "browser/control_lists.h"
 
+#include <algorithm>
+
 #include "browser/browser.h"
 #include "platform/file_ops.h"
 #include "platform/shell.h"
+#include "platform/text_codec.h"
 #include "platform/vb_error.h"
+#include "platform/win_path.h"
 
 namespace qfw {
 
 namespace {
 
-constexpr const char* kSystemControlPattern = "C:\\WINDOWS\\SYSTEM\\*.OCX";
+// The .OCX files of the system folders, each file name once: a bare name
+// opens from the first folder that has it (library_path.h), which is the
+// one it was listed from.
+std::vector<std::string> SystemControlFiles() {
+    std::vector<std::string> names;
+    for (const std::string& folder : SystemFolders()) {
+        for (const std::string& name : ListFolder(folder + "\\*.OCX")) {
+            const bool listed = std::any_of(names.begin(), names.end(), [&](const std::string& n) {
+                return EqualsIgnoreCase(n, name);
+            });
+            if (!listed)
+                names.push_back(name);
+        }
+    }
+    return names;
+}
 
 // True, as the list's variant result reports "built before".
 constexpr int16_t kBuiltBefore = -1;
@@ -42,7 +61,7 @@ int16_t Browser::GetSystemControlList(std::vector<std::string>& g_sSystemControl
     CurrentShell().SetBusy(true);
     CurrentShell().DoEvents();
 
-    std::vector<std::string> names = ListFolder(kSystemControlPattern);
+    std::vector<std::string> names = SystemControlFiles();
     if (names.empty())
         names.emplace_back();
     int16_t count = 0;

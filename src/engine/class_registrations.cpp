@@ -31,7 +31,9 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// The registered path of a type library: TypeLib\{guid}\ver\0\win32.
+// The registered path of a type library: TypeLib\{guid}\ver\0\win32. That
+// entry is the 32-bit registration, so its path is redirected as a 32-bit
+// program on a 64-bit prefix would open it.
 std::string RegisteredLibraryPath(const RegistryView& view, const std::string& guid,
                                   const std::string& version) {
     RegKey key;
@@ -41,7 +43,14 @@ std::string RegisteredLibraryPath(const RegistryView& view, const std::string& g
     const auto value = view.ReadValue(key, "");
     if (!value || value->type != kRegSz || value->data.empty())
         return {};
-    return value->data.substr(0, value->data.find('\0'));
+    return RedirectFor32BitView(value->data.substr(0, value->data.find('\0')));
+}
+
+// An Object= line that names a project of the group ("*\AOther.vbp"), not
+// a control library.
+bool NamesGroupProject(const std::string& objectLine) {
+    return objectLine.size() >= 3 && objectLine[0] == '*' && objectLine[1] == '\\' &&
+           (objectLine[2] == 'A' || objectLine[2] == 'a');
 }
 
 // The default value of a key under HKEY_CLASSES_ROOT, read as the original
@@ -63,6 +72,28 @@ std::string ReadDefaultValue(const std::string& key) {
     }
     text = Trim(text);
     return generation::LeftOf(text, static_cast<int32_t>(text.size()) - 1);
+}
+
+// The in-process server of a class, as a 32-bit program opens it. A
+// registered file that is not there gives way to the library a project's
+// Object= line names (found beside the project and learned from it); when
+// there is none either, the class's library counts as not found.
+std::string RegisteredServer(const std::string& clsid) {
+    const std::string key = "CLSID\\" + clsid + "\\InprocServer32";
+    std::string path = ReadDefaultValue(key);
+    RegKey handle;
+    if (ClassesRoot().OpenKey(key, handle) != kErrorSuccess)
+        return path;
+    if (ClassesRoot().InWow64View(handle))
+        path = RedirectFor32BitView(path);
+    if (FileExists(path))
+        return path;
+    if (const auto learned = ClassesRoot().ReadLayerValue(RegLayer::Learned, handle, "")) {
+        const std::string beside = learned->data.substr(0, learned->data.find('\0'));
+        if (FileExists(beside))
+            return beside;
+    }
+    throw VbError(kErrFileNotFound, ErrorDescription(kErrFileNotFound) + ": " + path);
 }
 
 void AddLearned(RegistryView& view, const std::string& key, const std::string& clsid) {
@@ -107,8 +138,8 @@ std::string LocateObjectLibrary(const RegistryView& view, const std::string& obj
         if (!registered.empty() && FileExists(registered))
             return registered;
     }
-    const std::vector<std::string> folders = {WindowsFolderOf(projectFile), "C:\\WINDOWS\\SYSTEM",
-                                              "C:\\WINDOWS\\SYSTEM32"};
+    std::vector<std::string> folders = SystemFolders();
+    folders.insert(folders.begin(), WindowsFolderOf(projectFile));
     for (const std::string& folder : folders) {
         if (folder.empty())
             continue;
@@ -124,10 +155,12 @@ void LearnProjectControls(ide::VBE& vbe, RegistryView& view, std::vector<std::st
     for (int32_t p = 1; p <= projects->Count(); ++p) {
         auto project = projects->Item(p);
         for (const std::string& line : project->ObjectLines()) {
+            if (NamesGroupProject(line))
+                continue;
             const std::string library = LocateObjectLibrary(view, line, project->FileName());
             if (library.empty()) {
                 warnings.push_back(project->FileName() + ": the library of Object=" + line +
-                                   " was not found beside the project or in the system folder");
+                                   " was not found beside the project or in the system folders");
                 continue;
             }
             try {
@@ -186,7 +219,7 @@ bool FindControlLibrary(const ide::VBControl& control, const std::string& vbeFul
     step([&] { key = ConstituentClassKey(progId, control.ClassName()); });
     step([&] { clsid = ReadDefaultValue(key); });
     step([&] {
-        result = ReadDefaultValue("CLSID\\" + clsid + "\\InprocServer32");
+        result = RegisteredServer(clsid);
         found = true;
     });
     return found;

@@ -193,6 +193,9 @@ void Wizard::ReadConstituents() {
             "properties, methods and events cannot be mapped:";
         for (const std::string& line : withoutLibrary)
             text += "\r\n" + line;
+        text +=
+            "\r\nRegister their libraries in the Wine prefix and name it with --wine-prefix, "
+            "or pass their registrations with --registry FILE.reg.";
         CurrentShell().MsgBox(text, vbOKOnly | vbExclamation, "");
     }
     // One message for all of them: a designer's menu items alone can be dozens.

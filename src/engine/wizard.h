@@ -84,6 +84,13 @@ class Wizard {
     // ---- Constituents (src/engine/constituents.cpp) ----
 
     int16_t GetConstituentCount() const;
+    // Constituent k (from 0): its control's name and the record of the
+    // members read from its library (empty when none was found). For
+    // reports of a run; k must be below GetConstituentCount().
+    std::string ConstituentControlName(int16_t k) const {
+        return ConstituentName(static_cast<size_t>(k));
+    }
+    const objControl& ConstituentMembers(int16_t k) const { return ConstituentRecord(k); }
     // The constituents' class names, by index; always 0.
     int16_t GetConstituentList(std::vector<std::string>& sConstituentList) const;
     // The library file that describes constituent Index: the environment's

@@ -106,6 +106,38 @@ std::string TempNameBeside(const std::string& unixPath) {
            std::to_string(random() % 1000000000) + ".tmp";
 }
 
+// The file a symbolic link (or a chain of them) ends at; any other path as
+// given. A link to a file that does not exist yet ends at that name.
+std::string LinkTarget(const std::string& unixPath) {
+    std::string path = unixPath;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
+        std::vector<char> buffer(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1);
+        const ssize_t n = readlink(path.c_str(), buffer.data(), buffer.size() - 1);
+        if (n < 0)
+            return path;
+        const std::string target(buffer.data(), static_cast<size_t>(n));
+        path = target.starts_with('/') ? target : UnixFolderOf(path) + "/" + target;
+    }
+    return path;
+}
+
+void WriteInPlace(const std::string& unixPath, std::string_view bytes, const std::string& winPath) {
+    const int fd = open(unixPath.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0)
+        RaiseErrno(unixPath, winPath);
+    try {
+        WriteAll(fd, bytes, unixPath, winPath);
+    } catch (...) {
+        close(fd);
+        throw;
+    }
+    if (fsync(fd) != 0 || close(fd) != 0)
+        RaiseErrno(unixPath, winPath);
+}
+
 }  // namespace
 
 bool FileExists(const std::string& winPath) {
@@ -160,8 +192,11 @@ void WriteFileAtomically(const std::string& winPath, std::string_view bytes) {
     WriteUnixFileAtomically(WindowsToUnix(winPath), bytes, winPath);
 }
 
-void WriteUnixFileAtomically(const std::string& unixPath, std::string_view bytes,
+void WriteUnixFileAtomically(const std::string& linkPath, std::string_view bytes,
                              const std::string& winPath) {
+    // A symbolic link is saved through to the file it points to, as editors
+    // do; replacing the link by a file would silently fork the user's file.
+    const std::string unixPath = LinkTarget(linkPath);
     if (!UnixFolderExists(UnixFolderOf(unixPath)))
         Raise(kErrPathNotFound, winPath);
     struct stat old {};
@@ -170,6 +205,12 @@ void WriteUnixFileAtomically(const std::string& unixPath, std::string_view bytes
         Raise(kErrPathFileAccess, winPath);
     if (replacing && access(unixPath.c_str(), W_OK) != 0)
         Raise(kErrPermissionDenied, winPath);
+    // A renamed file would leave the other names of a hard-linked file with
+    // the old bytes, so those are rewritten in place.
+    if (replacing && old.st_nlink > 1) {
+        WriteInPlace(unixPath, bytes, winPath);
+        return;
+    }
     const std::string temp = TempNameBeside(unixPath);
     const mode_t mode = replacing ? (old.st_mode & 07777) : 0666;
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);

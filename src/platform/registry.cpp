@@ -48,18 +48,41 @@ RegValue StringValue(std::string_view text) {
 
 }  // namespace
 
-const RegistryView::Values* RegistryView::FindKey(const std::string& path) const {
+const RegistryView::Values* RegistryView::FindKey(const std::string& path, bool* wow64View) const {
     std::vector<std::string> candidates;
     if (IsRedirectedForWow64(path))
         candidates.push_back("wow6432node\\" + path);
     candidates.push_back(path);
     for (const auto& candidate : candidates) {
         for (const auto& layer : layers_) {
-            if (const auto it = layer.find(candidate); it != layer.end())
+            if (const auto it = layer.find(candidate); it != layer.end()) {
+                if (wow64View != nullptr)
+                    *wow64View = candidate.size() != path.size();
                 return &it->second;
+            }
         }
     }
     return nullptr;
+}
+
+bool RegistryView::InWow64View(const RegKey& key) const {
+    bool wow64View = false;
+    return !key.path.empty() && FindKey(key.path, &wow64View) != nullptr && wow64View;
+}
+
+std::optional<RegValue> RegistryView::ReadLayerValue(RegLayer layer, const RegKey& key,
+                                                     std::string_view valueName) const {
+    const Keys& keys = layers_[static_cast<int>(layer)];
+    const auto found = keys.find(key.path);
+    if (found == keys.end())
+        return std::nullopt;
+    const auto it = found->second.find(AsciiLower(valueName));
+    if (it == found->second.end())
+        return std::nullopt;
+    RegValue value = it->second;
+    if (IsStringType(value.type))
+        value.data = Utf16ToUtf8(Utf16LeBytesToText(value.data));
+    return value;
 }
 
 int32_t RegistryView::OpenKey(std::string_view subKey, RegKey& key) const {
@@ -155,16 +178,6 @@ void RegistryView::DeleteKey(RegLayer layer, std::string_view keyPath) {
     auto it = keys.lower_bound(below);
     while (it != keys.end() && it->first.compare(0, below.size(), below) == 0)
         it = keys.erase(it);
-}
-
-std::optional<std::filesystem::path> WinePrefixFrom(const char* winePrefixEnv,
-                                                    const char* homeEnv) {
-    if (winePrefixEnv != nullptr && *winePrefixEnv != '\0') {
-        return std::filesystem::path(winePrefixEnv);
-    }
-    if (homeEnv != nullptr && *homeEnv != '\0')
-        return std::filesystem::path(homeEnv) / ".wine";
-    return std::nullopt;
 }
 
 std::vector<std::filesystem::path> SplitRegistryList(std::string_view list) {

@@ -91,6 +91,15 @@ class RegistryView {
     // value does not exist. For a string this is its text plus terminator.
     std::optional<RegValue> ReadValue(const RegKey& key, std::string_view valueName) const;
 
+    // The value as one layer alone holds it (same form as ReadValue).
+    std::optional<RegValue> ReadLayerValue(RegLayer layer, const RegKey& key,
+                                           std::string_view valueName) const;
+
+    // True when the key is answered from the 32-bit view (a Wow6432Node
+    // key), so that paths read from it are subject to the 32-bit file-system
+    // redirection.
+    bool InWow64View(const RegKey& key) const;
+
     // Adds (or replaces) a REG_SZ value; an empty valueName sets the default
     // value. keyPath is relative to HKEY_CLASSES_ROOT, e.g.
     // "CLSID\{...}\InprocServer32". The key and its parents are created.
@@ -130,7 +139,7 @@ class RegistryView {
     using Values = std::map<std::string, RegValue>;  // by lower-case name
     using Keys = std::map<std::string, Values>;      // by normalised path
 
-    const Values* FindKey(const std::string& normalisedPath) const;
+    const Values* FindKey(const std::string& normalisedPath, bool* wow64View = nullptr) const;
 
     Keys layers_[3];
 };
@@ -143,11 +152,6 @@ struct RegistrySources {
     // .reg files to merge, in order; later files override earlier ones.
     std::vector<std::filesystem::path> regFiles;
 };
-
-// The prefix Wine itself would use: WINEPREFIX when set and not empty,
-// otherwise HOME/.wine; nothing when neither is known. The values of the two
-// environment variables are passed in (nullptr when unset).
-std::optional<std::filesystem::path> WinePrefixFrom(const char* winePrefixEnv, const char* homeEnv);
 
 // The files named by a colon-separated list such as QFW_REGISTRY's value;
 // empty elements are skipped.

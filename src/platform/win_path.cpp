@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/vb_error.h"
 #include "platform/text_codec.h"
+#include "platform/vb_error.h"
 
 namespace qfw {
 
@@ -20,11 +20,6 @@ bool IsDriveLetter(char c) {
 
 bool HasDrive(const std::string& path) {
     return path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':';
-}
-
-std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
 }
 
 std::vector<std::string> SplitElements(const std::string& text, char separator) {
@@ -97,21 +92,54 @@ void EnsureFolder(const std::string& unixPath) {
     }
 }
 
+const DriveMap*& InstalledDriveMap() {
+    static const DriveMap* installed = nullptr;
+    return installed;
+}
+
 }  // namespace
 
-DriveMap DriveMap::FromEnvironment() {
-    DriveMap map;
-    const std::string prefix = Env("WINEPREFIX");
-    if (!prefix.empty()) {
-        map.cRoot = prefix + "/drive_c";
-        map.dosDevices = prefix + "/dosdevices";
-        return map;
+DriveMap CurrentDriveMap() {
+    if (const DriveMap* installed = InstalledDriveMap())
+        return *installed;
+    return DriveMap::FromEnvironment();
+}
+
+ScopedDriveMap::ScopedDriveMap(const DriveMap& map) : previous_(InstalledDriveMap()) {
+    InstalledDriveMap() = &map;
+}
+
+ScopedDriveMap::~ScopedDriveMap() {
+    InstalledDriveMap() = previous_;
+}
+
+std::vector<std::string> SystemFolders(const DriveMap& map) {
+    std::vector<std::string> folders = {"C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS\\SYSTEM32"};
+    if (map.wow64)
+        folders.emplace_back("C:\\WINDOWS\\SYSWOW64");
+    return folders;
+}
+
+std::string RedirectFor32BitView(const std::string& winPath, const DriveMap& map) {
+    if (!map.wow64 || !IsAbsoluteWindowsPath(winPath))
+        return winPath;
+    const std::string path = NormalizeWindowsPath(winPath);
+    const std::string lower = AsciiLower(path);
+    const std::string system32 = "c:\\windows\\system32\\";
+    const std::string sysnative = "c:\\windows\\sysnative\\";
+    if (lower.starts_with(sysnative))
+        return "C:\\windows\\system32\\" + path.substr(sysnative.size());
+    if (!lower.starts_with(system32))
+        return winPath;
+    // Folders Wine leaves shared between the 32-bit and 64-bit views.
+    static const char* const kShared[] = {"catroot\\",      "catroot2\\", "driverstore\\",
+                                          "drivers\\etc\\", "logfiles\\", "spool\\"};
+    const std::string rest = lower.substr(system32.size()) + "\\";
+    for (const char* shared : kShared) {
+        if (rest.starts_with(shared))
+            return winPath;
     }
-    std::string dataHome = Env("XDG_DATA_HOME");
-    if (dataHome.empty())
-        dataHome = Env("HOME") + "/.local/share";
-    map.cRoot = dataHome + "/qfwizard/drive_c";
-    return map;
+    return "C:\\windows\\syswow64\\" + path.substr(system32.size());
 }
 
 std::string DriveMap::DriveRoot(char letter) const {
@@ -209,7 +237,7 @@ std::string WindowsToUnix(const std::string& winPath, const DriveMap& map) {
         throw VbError(kErrPathNotFound, ErrorDescription(kErrPathNotFound) + ": " + winPath);
     }
     std::string root = map.DriveRoot(full[0]);
-    if (AsciiLower(full[0]) == 'c' && map.dosDevices.empty())
+    if (AsciiLower(full[0]) == 'c' && map.ownFolder)
         EnsureFolder(root);
     if (root.empty()) {
         throw VbError(kErrPathNotFound, ErrorDescription(kErrPathNotFound) + ": " + winPath);

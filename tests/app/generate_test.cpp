@@ -51,15 +51,24 @@ class GenerateTest : public ::testing::Test {
     fs::path Tmp() const { return temp_.Path() / "tmp"; }
     std::string File(const std::string& name) const { return (Project() / name).string(); }
 
-    Outcome Run(std::vector<std::string> args) const {
-        args.insert(args.begin(), {QFWIZARD, "generate"});
-        std::vector<std::string> env = {
-            "LC_ALL=C",
-            "HOME=" + temp_.Path().string(),
-            "XDG_DATA_HOME=" + (temp_.Path() / "data").string(),
-            "TMPDIR=" + Tmp().string(),
-            "QFW_DATA_DIR=" QFW_DATA_DIR,
-        };
+    Outcome Run(std::vector<std::string> args, const std::vector<std::string>& extraEnv = {},
+                const std::string& cwd = "") const {
+        args.insert(args.begin(), "generate");
+        return RunProgram(args, extraEnv, cwd);
+    }
+
+    // qfwizard with `args` (the command first).
+    Outcome RunProgram(std::vector<std::string> args, const std::vector<std::string>& extraEnv = {},
+                       const std::string& cwd = "") const {
+        args.insert(args.begin(), QFWIZARD);
+        std::vector<std::string> env = extraEnv;
+        env.insert(env.end(), {
+                                  "LC_ALL=C",
+                                  "HOME=" + temp_.Path().string(),
+                                  "XDG_DATA_HOME=" + (temp_.Path() / "data").string(),
+                                  "TMPDIR=" + Tmp().string(),
+                                  "QFW_DATA_DIR=" QFW_DATA_DIR,
+                              });
         if (const char* path = std::getenv("PATH"))
             env.push_back(std::string("PATH=") + path);
         std::vector<char*> argv, envp;
@@ -78,6 +87,8 @@ class GenerateTest : public ::testing::Test {
                                          0644);
         posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0644);
+        if (!cwd.empty())
+            posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
         pid_t pid = 0;
         Outcome outcome;
         if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
@@ -207,8 +218,9 @@ TEST_F(GenerateTest, SecondRunExtendsInsteadOfDuplicating) {
     ASSERT_EQ(second.exitCode, 0) << second.err;
     ExpectCompiles(File("LabeledEdit.ctl"), ExampleEvents());
     EXPECT_TRUE(second.err.empty()) << second.err;
-    const std::string diff =
+    std::string diff =
         app::UnifiedDiff(ReadBytes(kGolden), ReadBytes(File("LabeledEdit.ctl")), "a", "b");
+    std::erase(diff, '\r');
     const std::string expected =
         "--- a\n+++ b\n"
         "@@ -52,6 +52,19 @@\n"
@@ -314,8 +326,13 @@ TEST_F(GenerateTest, ErrorsGiveTheirMessageAndCodeAndChangeNothing) {
         {"unknown --order class",
          {vbp, "--spec", spec, "--select-all", "--order", "TextBox,Slider"},
          1,
-         "--order: \"Slider\" is no constituent class or comes twice; the constituents are: "
-         "Dial, TextBox, Label"},
+         "qfwizard generate: --order: \"Slider\" is no constituent class, or is named more often "
+         "than the UserControl has constituents of it; allowed, each once per constituent: Dial, "
+         "TextBox, Label\n"},
+        {"--order naming a class twice with one constituent of it",
+         {vbp, "--spec", spec, "--select-all", "--order", "textbox,TextBox"},
+         1,
+         "--order: \"TextBox\" is no constituent class, or is named more often"},
         {"--map of an item not common to all",
          {vbp, "--spec", spec, "--select-all", "--map", "property:TextBox,Label:Font"},
          1,
@@ -468,6 +485,255 @@ TEST_F(GenerateTest, EnumerationsAreAssignedAsValuesAndObjectsWithSet) {
         "Pressed () As ViewLib.Button"};
     expectations.enumerationTypes = {"ViewLib.Shade"};
     ExpectCompiles(p + "Views.ctl", expectations);
+}
+
+// A 64-bit prefix as Wine leaves it after a 32-bit regsvr32 of the dial:
+// the class in the Wow6432Node view naming system32, the file in syswow64.
+void WriteSixtyFourBitPrefix(const fs::path& prefix) {
+    WriteBytes(prefix / "system.reg",
+               "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
+               "[Software\\\\Classes\\\\QuillDialLib.Dial\\\\Clsid] 1686110674\n"
+               "@=\"{D1A1D1A1-0000-4000-8000-000000000001}\"\n\n"
+               "[Software\\\\Classes\\\\Wow6432Node\\\\CLSID\\\\{D1A1D1A1-0000-4000-8000-"
+               "000000000001}\\\\InprocServer32] 1686110674\n"
+               "@=\"C:\\\\windows\\\\system32\\\\QUILLDIAL.OCX\"\n");
+    fs::create_directories(prefix / "drive_c/windows/system32");
+    fs::create_directories(prefix / "drive_c/windows/syswow64");
+    fs::copy_file(kExample / "QUILLDIAL.OCX", prefix / "drive_c/windows/syswow64/quilldial.ocx");
+}
+
+TEST_F(GenerateTest, OnePrefixGivesTheRegistryAndTheDrives) {
+    fs::remove(Project() / "QUILLDIAL.OCX");
+    const std::string vbp = File("LabeledEdit.vbp");
+    const std::vector<std::string> args = {vbp,        "--spec",       File("QUILLEDIT.OCX"),
+                                           "--select", "event:Change", "--dry-run"};
+    const fs::path other = temp_.Path() / "other-prefix";
+    WriteSixtyFourBitPrefix(other);
+    // ~/.wine without WINEPREFIX, WINEPREFIX, and --wine-prefix over both.
+    WriteSixtyFourBitPrefix(temp_.Path() / ".wine");
+    const std::pair<std::vector<std::string>, std::vector<std::string>> ways[] = {
+        {{}, {}},
+        {{}, {"WINEPREFIX=" + other.string()}},
+        {{"--wine-prefix", other.string()}, {"WINEPREFIX=" + (temp_.Path() / "none").string()}},
+    };
+    for (const auto& [options, env] : ways) {
+        std::vector<std::string> withOptions = args;
+        withOptions.insert(withOptions.end(), options.begin(), options.end());
+        const Outcome run = Run(withOptions, env);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err.find("could not find"), std::string::npos) << run.err;
+        EXPECT_NE(run.out.find("+Private Sub dlLevel_Change()"), std::string::npos) << run.err;
+    }
+    const Outcome missing = Run({vbp, "--spec", File("QUILLEDIT.OCX"), "--select-all",
+                                 "--wine-prefix", (temp_.Path() / "nowhere").string()});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.err, "qfwizard generate: the Wine prefix " +
+                               (temp_.Path() / "nowhere").string() + " does not exist\n");
+}
+
+int Shell(const std::string& command) {
+    return std::system(command.c_str());
+}
+
+TEST_F(GenerateTest, DryRunDiffAppliesToTheCrLfFileWithPatchAndGitApply) {
+    // Given relative to the project folder, the diff names the file that way.
+    std::vector<std::string> args = WithSpec(DemoArgs("LabeledEdit.vbp"), File("QUILLEDIT.OCX"));
+    args.push_back("--dry-run");
+    const Outcome run = Run(args, {}, Project().string());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.out.starts_with("--- LabeledEdit.ctl\n+++ LabeledEdit.ctl\n@@ ")) << run.out;
+    WriteBytes(temp_.Path() / "change.diff", run.out);
+    const std::string golden = ReadBytes(kGolden);
+    const std::string original = ReadBytes(File("LabeledEdit.ctl"));
+    const std::string cd = "cd '" + Project().string() + "' && ";
+    ASSERT_EQ(Shell(cd + "patch -s -p0 < ../change.diff"), 0);
+    EXPECT_EQ(ReadBytes(File("LabeledEdit.ctl")), golden);
+    WriteBytes(File("LabeledEdit.ctl"), original);
+    ASSERT_EQ(Shell(cd + "git apply -p0 --unsafe-paths ../change.diff"), 0);
+    EXPECT_EQ(ReadBytes(File("LabeledEdit.ctl")), golden);
+}
+
+TEST_F(GenerateTest, DryRunAndRealRunAgree) {
+    // A related document and a resource file the project names are absent;
+    // the control file is read-only to its group and others.
+    std::string vbp = ReadBytes(File("LabeledEdit.vbp"));
+    vbp.insert(vbp.find("UserControl="), "RelatedDoc=Notes.txt\r\nResFile32=\"Res.res\"\r\n");
+    WriteBytes(File("LabeledEdit.vbp"), vbp);
+    fs::permissions(File("LabeledEdit.ctl"), fs::perms::owner_read | fs::perms::owner_write);
+    std::vector<std::string> args =
+        WithSpec(DemoArgs(File("LabeledEdit.vbp")), File("QUILLEDIT.OCX"));
+    args.push_back("--dry-run");
+    const Outcome dry = Run(args);
+    args.pop_back();
+    const std::string before = ReadBytes(File("LabeledEdit.ctl"));
+    const Outcome real = Run(args);
+    EXPECT_EQ(dry.exitCode, 0) << dry.err;
+    EXPECT_EQ(real.exitCode, 0) << real.err;
+    EXPECT_EQ(dry.out, app::UnifiedDiff(before, ReadBytes(File("LabeledEdit.ctl")),
+                                        File("LabeledEdit.ctl"), File("LabeledEdit.ctl")));
+    EXPECT_EQ(fs::status(File("LabeledEdit.ctl")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    // No temporary folder at all: the dry run still works.
+    args.push_back("--dry-run");
+    const Outcome noTmp = Run(args, {"TMPDIR=" + (temp_.Path() / "none").string()});
+    EXPECT_EQ(noTmp.exitCode, 0) << noTmp.err;
+}
+
+TEST_F(GenerateTest, ARunThatWritesNothingLeavesNothingNew) {
+    const std::vector<std::string> args =
+        WithSpec(DemoArgs(File("LabeledEdit.vbp")), File("QUILLEDIT.OCX"));
+    ASSERT_EQ(Run(args).exitCode, 0);
+    fs::remove(File("LabeledEdit.QFN"));
+    const auto before = Snapshot();
+    // The same run again adds nothing, so it makes no backup either.
+    const Outcome again = Run(args);
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_TRUE(Snapshot() == before) << "files changed";
+}
+
+TEST_F(GenerateTest, AMissingComponentFileIsAWarningUnlessItIsTheUserControl) {
+    std::string vbp = ReadBytes(File("LabeledEdit.vbp"));
+    vbp.insert(vbp.find("UserControl="), "Module=Util; Util.bas\r\n");
+    WriteBytes(File("LabeledEdit.vbp"), vbp);
+    std::vector<std::string> args =
+        WithSpec(DemoArgs(File("LabeledEdit.vbp")), File("QUILLEDIT.OCX"));
+    args.push_back("--dry-run");
+    const Outcome dry = Run(args);
+    EXPECT_EQ(dry.exitCode, 0) << dry.err;
+    EXPECT_NE(dry.err.find("LabeledEdit.vbp: line 4: file not found: "), std::string::npos)
+        << dry.err;
+    EXPECT_NE(dry.err.find("Util.bas; the project is loaded without it\n"), std::string::npos)
+        << dry.err;
+
+    fs::rename(File("LabeledEdit.ctl"), File("Elsewhere.ctl"));
+    const auto before = Snapshot();
+    const Outcome missing = Run(WithSpec(DemoArgs(File("LabeledEdit.vbp")), File("QUILLEDIT.OCX")));
+    EXPECT_EQ(missing.exitCode, 2) << missing.err;
+    EXPECT_NE(missing.err.find("qfwizard generate: the UserControl file " +
+                               File("LabeledEdit.ctl") + " is missing; it cannot be changed\n"),
+              std::string::npos)
+        << missing.err;
+    EXPECT_TRUE(Snapshot() == before) << "files changed";
+}
+
+TEST_F(GenerateTest, PathsKeepTheirBytesInMessagesAndJson) {
+    const fs::path folder = temp_.Path() /
+                            "Projekt-\xc3\x9c"
+                            "ber";  // UTF-8 "Über"
+    fs::create_directories(folder);
+    for (const char* name : {"LabeledEdit.vbp", "LabeledEdit.ctl", "QUILLDIAL.OCX"})
+        fs::copy_file(Project() / name, folder / name);
+    const std::string vbp = (folder / "LabeledEdit.vbp").string();
+    const Outcome json = RunProgram({"project", vbp, "--json"});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_NE(json.out.find("Projekt-\xc3\x9c"
+                            "ber\\\\LabeledEdit.vbp\""),
+              std::string::npos)
+        << json.out;
+    const Outcome saved = Run({vbp, "--spec", File("QUILLEDIT.OCX"), "--select", "event:Change"});
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    EXPECT_NE(saved.err.find("Saved " + (folder / "LabeledEdit.ctl").string() + "\n"),
+              std::string::npos)
+        << saved.err;
+}
+
+TEST_F(GenerateTest, NamesMatchWithoutRegardToCaseAndOrderRepeatsAClass) {
+    // Two text boxes and a label; --order names TextBox once per text box.
+    const std::string p = Project().string() + "/";
+    WriteBytes(p + "Pair.vbp", ProjectText("PairCtl", {"UserControl=Pair.ctl"}));
+    WriteBytes(p + "Pair.ctl", UserControlText("Pair", {{"VB.TextBox", "txtFirst"},
+                                                        {"VB.Label", "lblName"},
+                                                        {"VB.TextBox", "txtSecond"}}));
+    const Outcome run =
+        Run({p + "Pair.vbp", "--project", "pairctl", "--usercontrol", "PAIR", "--spec",
+             File("QUILLEDIT.OCX"), "--select", "PROPERTY:text", "--select", "event:change",
+             "--select", "property:backcolor", "--order", "textbox,TEXTBOX,label", "--map",
+             "property:textbox,Label:BACKCOLOR", "--date", "2024-01-05"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string code = ReadBytes(p + "Pair.ctl");
+    EXPECT_NE(code.find("Public Property Get Text"), std::string::npos) << code;
+    EXPECT_NE(code.find("Private Sub txtFirst_Change()"), std::string::npos) << code;
+    EXPECT_NE(run.err.find("Summary:\n  txtFirst: "), std::string::npos) << run.err;
+}
+
+TEST_F(GenerateTest, SummaryNamesWhatNoConstituentHasAndQuietKeepsOnlyErrors) {
+    const std::vector<std::string> args = {File("LabeledEdit.vbp"), "--spec", File("QUILLEDIT.OCX"),
+                                           "--select-all", "--dry-run"};
+    const Outcome run = Run(args);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("  txtValue: 16 procedures generated, 0 merged\n"), std::string::npos)
+        << run.err;
+    const size_t unmatched =
+        run.err.find("  Selected items no constituent has (nothing delegates them):\n");
+    ASSERT_NE(unmatched, std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("    method GetLineCount () As Long\n", unmatched), std::string::npos)
+        << run.err;
+    std::vector<std::string> quiet = args;
+    quiet.push_back("--quiet");
+    EXPECT_EQ(Run(quiet).err, "");
+}
+
+TEST_F(GenerateTest, AUserControlFileStandsForTheProjectBesideItThatListsIt) {
+    const Outcome run =
+        Run({File("LabeledEdit.ctl"), "--spec", File("QUILLEDIT.OCX"), "--select", "event:Change"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(ReadBytes(File("LabeledEdit.ctl")).find("Private Sub dlLevel_Change()"),
+              std::string::npos);
+
+    WriteBytes(File("Stray.ctl"), UserControlText("Stray", {{"VB.TextBox", "txt"}}));
+    const Outcome stray = Run({File("Stray.ctl"), "--spec", File("QUILLEDIT.OCX"), "--select-all"});
+    EXPECT_EQ(stray.exitCode, 1);
+    EXPECT_EQ(stray.err, "qfwizard generate: " + File("Stray.ctl") +
+                             " is a UserControl file and no project (.vbp) beside it lists it; "
+                             "pass the project that holds it\n");
+}
+
+TEST_F(GenerateTest, TypelibAndProjectCommandsGiveExactCodesAndMessages) {
+    const fs::path prefix = temp_.Path() / "prefix";
+    WriteSixtyFourBitPrefix(prefix);
+    const std::string dial = File("QUILLDIAL.OCX");
+    struct CommandCase {
+        const char* name;
+        std::vector<std::string> args;
+        int exitCode;
+        std::string out;  // the start of standard output
+        std::string err;  // all of standard error
+    };
+    const CommandCase cases[] = {
+        {"bare name from the prefix's syswow64",
+         {"typelib", "QUILLDIAL.OCX", "--wine-prefix", prefix.string()},
+         0,
+         "Library: QuillDialLib\nHelp string: Quill Dial Control\nInterfaces:\n",
+         ""},
+        {"--interface out of range",
+         {"typelib", dial, "--interface", "4"},
+         1,
+         "",
+         "qfwizard typelib: --interface 4: " + dial +
+             " has no such interface; the valid range is 0 to 0\n"},
+        {"missing --wine-prefix",
+         {"typelib", dial, "--wine-prefix", (temp_.Path() / "nowhere").string()},
+         2,
+         "",
+         "qfwizard typelib: the Wine prefix " + (temp_.Path() / "nowhere").string() +
+             " does not exist\n"},
+        {"bare name found nowhere",
+         {"typelib", "NOWHERE.OCX"},
+         2,
+         "",
+         "qfwizard typelib: NOWHERE.OCX: File not found (error 53)\n"},
+        {"missing project file",
+         {"project", File("Missing.vbp")},
+         2,
+         "",
+         "qfwizard project: File not found: " + File("Missing.vbp") + " (error 53)\n"},
+    };
+    for (const CommandCase& c : cases) {
+        const Outcome run = RunProgram(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.name << "\n" << run.err;
+        EXPECT_TRUE(run.out.starts_with(c.out)) << c.name << "\n" << run.out;
+        EXPECT_EQ(run.err, c.err) << c.name;
+    }
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ struct DiffCase {
 TEST(UnifiedDiffTest, HunksMatchDiffU) {
     const DiffCase cases[] = {
         {"equal texts give nothing", "a\r\nb\r\n", "a\r\nb\r\n", ""},
-        {"insertion in the middle, CR not shown", "a\r\nb\r\nc\r\n", "a\r\nb\r\nX\r\nc\r\n",
-         "@@ -1,3 +1,4 @@\n a\n b\n+X\n c\n"},
+        {"insertion in the middle, CR kept", "a\r\nb\r\nc\r\n", "a\r\nb\r\nX\r\nc\r\n",
+         "@@ -1,3 +1,4 @@\n a\r\n b\r\n+X\r\n c\r\n"},
         {"insertion at the start of an empty text", "", "x\n", "@@ -0,0 +1,1 @@\n+x\n"},
         {"deletion keeps three lines of context", "1\n2\n3\n4\n5\n6\n7\n8\n9\n",
          "1\n2\n3\n4\n6\n7\n8\n9\n", "@@ -2,7 +2,6 @@\n 2\n 3\n 4\n-5\n 6\n 7\n 8\n"},

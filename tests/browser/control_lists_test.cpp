@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "browser/browser.h"
+#include "browser/control/library_path.h"
 #include "browser/control/qfnrws.h"
 #include "platform/shell.h"
 #include "support/recording_shell.h"
@@ -64,6 +65,26 @@ TEST_F(SystemFolderTest, ListsEveryReadableLibraryOncePerRun) {
     std::vector<std::string> again = {"kept"};
     EXPECT_EQ(SharedBrowser().GetSystemControlList(again), -1);
     EXPECT_EQ(again, std::vector<std::string>{"kept"});
+}
+
+TEST_F(SystemFolderTest, SixtyFourBitPrefixListsEverySystemFolderOncePerName) {
+    const fs::path windows = folder_.Path() / "drive_c" / "windows";
+    fs::create_directories(windows / "system32");
+    fs::create_directories(windows / "syswow64");
+    CopyExample("QUILLDIAL.OCX", "QUILLDIAL.OCX");
+    fs::copy_file(System() / "QUILLDIAL.OCX", windows / "syswow64" / "quilldial.ocx");
+    fs::copy_file(fs::path(QFW_EXAMPLES) / "LabeledEdit" / "QUILLEDIT.OCX",
+                  windows / "syswow64" / "QuillEdit.ocx");
+
+    std::vector<std::string> list;
+    EXPECT_EQ(SharedBrowser().GetSystemControlList(list), 2);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(ControlListFile(list[0]), "QUILLDIAL.OCX");
+    EXPECT_EQ(ControlListFile(list[1]), "QuillEdit.ocx");
+    // A bare name opens from the folder it was listed from.
+    EXPECT_EQ(ResolveTypeLibPath("QuillEdit.ocx"),
+              (windows / "syswow64" / "QuillEdit.ocx").string());
+    EXPECT_EQ(ResolveTypeLibPath("quilldial.ocx"), (System() / "QUILLDIAL.OCX").string());
 }
 
 TEST_F(SystemFolderTest, AnEmptyFolderListsNothing) {

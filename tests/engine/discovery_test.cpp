@@ -141,9 +141,10 @@ TEST_F(DiscoveryTest, ControlsFromAReferencedLibraryAreFoundThroughLearnedRegist
         folder_.Path() / "p" / "quilldial.ocx");
     LoadProject("p", "Dials",
                 {{"Knob.ctl", UserControlText("Knob", {{"QuillDialLib.Dial", "dlLevel"}})}},
-                {"UserControl=Knob.ctl"}, {kDialObject});
+                {"UserControl=Knob.ctl"}, {kDialObject, "*\\AControls.vbp"});
     std::vector<std::string> warnings;
     LearnProjectControls(*vbe_, registry_, warnings);
+    // The group's other project is no library: nothing to warn about.
     EXPECT_TRUE(warnings.empty());
 
     wizard_.ProjectName("Dials");
@@ -187,6 +188,8 @@ TEST_F(DiscoveryTest, ConstituentsWithoutLibraryAreReportedOnceAndLeftEmpty) {
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_NE(Messages()[0].find("gd1 (Acme.Gadget)"), std::string::npos);
     EXPECT_NE(Messages()[0].find("wd1 (Acme.Widget)"), std::string::npos);
+    EXPECT_NE(Messages()[0].find("--wine-prefix"), std::string::npos);
+    EXPECT_NE(Messages()[0].find("--registry FILE.reg"), std::string::npos);
     EXPECT_EQ(WizardTestPeer::Record(wizard_, 0).PropertyCount(), 0);
     EXPECT_EQ(WizardTestPeer::Record(wizard_, 0).ControlFileName(), "");
     EXPECT_GT(WizardTestPeer::Record(wizard_, 1).PropertyCount(), 0);

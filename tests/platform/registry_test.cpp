@@ -207,10 +207,7 @@ TEST(RegistryView, OldRegeditFormatSetsDefaultValues) {
     EXPECT_EQ(ReadText(view, "Old.Ctl\\CLSID"), "{old}");
 }
 
-TEST(RegistrySources, PrefixAndFileList) {
-    EXPECT_EQ(WinePrefixFrom("/p/wine", "/home/ann"), std::filesystem::path("/p/wine"));
-    EXPECT_EQ(WinePrefixFrom("", "/home/ann"), std::filesystem::path("/home/ann/.wine"));
-    EXPECT_EQ(WinePrefixFrom(nullptr, nullptr), std::nullopt);
+TEST(RegistrySources, FileList) {
     const std::vector<std::filesystem::path> files = {"/a.reg", "b.reg"};
     EXPECT_EQ(SplitRegistryList("/a.reg::b.reg:"), files);
     EXPECT_TRUE(SplitRegistryList("").empty());

@@ -18,16 +18,40 @@ namespace qfw::ide {
 
 namespace {
 
-// Splits inserted text into new lines, all ending in CR LF. One trailing line
+// The text with every line break (CR LF, LF or CR) spelled as `end`.
+std::string WithLineEnds(std::string_view text, LineEnd end) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            out.push_back(text[i]);
+            continue;
+        }
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        out += LineEndBytes(end);
+    }
+    return out;
+}
+
+// Splits inserted text into new lines, all ending in `end`. One trailing line
 // end is not a line of its own; empty text is one empty line.
-std::vector<CodeLine> SplitInsertedText(std::string_view code, std::string& leadingHidden) {
+std::vector<CodeLine> SplitInsertedText(std::string_view code, std::string& leadingHidden,
+                                        LineEnd end) {
     std::vector<CodeLine> lines = SplitCodeLines(code, leadingHidden);
     const bool emptyLast = code.empty() || code.back() == '\r' || code.back() == '\n';
     if (emptyLast && lines.empty() && leadingHidden.empty())
         lines.push_back(CodeLine{});
-    for (CodeLine& line : lines)
-        line.end = LineEnd::kCrLf;
+    leadingHidden = WithLineEnds(leadingHidden, end);
+    for (CodeLine& line : lines) {
+        line.end = end;
+        line.hidden = WithLineEnds(line.hidden, end);
+    }
     return lines;
+}
+
+bool EndsOpen(const std::string& text) {
+    return !text.empty() && text.back() != '\n' && text.back() != '\r';
 }
 
 }  // namespace
@@ -35,6 +59,7 @@ std::vector<CodeLine> SplitInsertedText(std::string_view code, std::string& lead
 struct CodeModule::Impl {
     LineStore lines;
     std::string leadingHidden;
+    LineEnd newLineEnd = LineEnd::kCrLf;
     bool dirty = false;
 
     // The procedure index. Procedures are kept in file order in parallel
@@ -76,12 +101,26 @@ struct CodeModule::Impl {
     void AttachHidden(int32_t line, const std::string& hidden) {
         if (hidden.empty())
             return;
+        CloseLineBefore(line);
         if (line > 1) {
             lines.At(line - 2).hidden += hidden;
         } else {
             leadingHidden += hidden;
         }
         dirty = true;
+    }
+    // Ends the text before line `line` with a line break (a file's last line
+    // may have none), so that what is added there starts a line of its own.
+    void CloseLineBefore(int32_t line) {
+        if (line > 1) {
+            CodeLine& above = lines.At(line - 2);
+            if (above.end == LineEnd::kNone)
+                above.end = newLineEnd;
+            if (EndsOpen(above.hidden))
+                above.hidden += LineEndBytes(newLineEnd);
+        } else if (EndsOpen(leadingHidden)) {
+            leadingHidden += LineEndBytes(newLineEnd);
+        }
     }
     // Whether replacing line `line` classified `before` by one classified
     // `after` leaves the procedure index as it is.
@@ -180,11 +219,7 @@ void CodeModule::Impl::Insert(int32_t line, std::vector<CodeLine> newLines) {
     if (k == 0)
         return;
     dirty = true;
-    if (line > 1 && line - 1 == Count()) {
-        CodeLine& last = lines.At(line - 2);
-        if (last.end == LineEnd::kNone)
-            last.end = LineEnd::kCrLf;
-    }
+    CloseLineBefore(line);
     if (stale || ContinuesBefore(line)) {
         lines.Insert(line - 1, std::move(newLines));
         stale = true;
@@ -260,8 +295,10 @@ void CodeModule::Impl::Delete(int32_t line, int32_t count) {
         declEnd -= count;
 }
 
-CodeModule::CodeModule(std::string_view code) : impl_(std::make_unique<Impl>()) {
+CodeModule::CodeModule(std::string_view code, LineEnd newLineEnd)
+    : impl_(std::make_unique<Impl>()) {
     impl_->lines.Assign(SplitCodeLines(code, impl_->leadingHidden));
+    impl_->newLineEnd = newLineEnd;
 }
 
 CodeModule::~CodeModule() = default;
@@ -293,7 +330,7 @@ void CodeModule::InsertLines(int32_t line, const std::string& code) {
     if (line < 1 || line > impl_->Count() + 1)
         throw VbError(kErrInvalidProcedureCall);
     std::string leading;
-    std::vector<CodeLine> newLines = SplitInsertedText(code, leading);
+    std::vector<CodeLine> newLines = SplitInsertedText(code, leading, impl_->newLineEnd);
     impl_->AttachHidden(line, leading);
     impl_->Insert(line, std::move(newLines));
 }
@@ -309,7 +346,7 @@ void CodeModule::ReplaceLine(int32_t line, const std::string& code) {
     if (line < 1 || line > impl_->Count())
         throw VbError(kErrInvalidProcedureCall);
     std::string leading;
-    std::vector<CodeLine> newLines = SplitInsertedText(code, leading);
+    std::vector<CodeLine> newLines = SplitInsertedText(code, leading, impl_->newLineEnd);
     CodeLine& old = impl_->lines.At(line - 1);
     // The replaced line keeps its hidden attributes and its line end.
     if (newLines.size() == 1 && leading.empty()) {
@@ -335,8 +372,11 @@ void CodeModule::AddFromString(const std::string& text) {
     const int32_t line = impl_->order.empty() ? impl_->Count() + 1 : impl_->declEnd + 1;
     std::string leading;
     std::vector<CodeLine> newLines = SplitCodeLines(text, leading);
-    for (CodeLine& l : newLines)
-        l.end = LineEnd::kCrLf;
+    leading = WithLineEnds(leading, impl_->newLineEnd);
+    for (CodeLine& l : newLines) {
+        l.end = impl_->newLineEnd;
+        l.hidden = WithLineEnds(l.hidden, impl_->newLineEnd);
+    }
     impl_->AttachHidden(line, leading);
     impl_->Insert(line, std::move(newLines));
 }

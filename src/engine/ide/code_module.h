@@ -40,6 +40,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/ide/code_lines.h"
+
 namespace qfw::ide {
 
 class VBComponent;
@@ -56,7 +58,9 @@ class CodeModule {
   public:
     // A module holding `code`: the file's bytes after its header. Lines end in
     // CR LF, LF or CR; each line's own ending is kept and written back.
-    explicit CodeModule(std::string_view code = {});
+    // Inserted lines end in `newLineEnd`, the file's own line end, and a last
+    // line without one gets it before anything is added after it.
+    explicit CodeModule(std::string_view code = {}, LineEnd newLineEnd = LineEnd::kCrLf);
     ~CodeModule();
     CodeModule(const CodeModule&) = delete;
     CodeModule& operator=(const CodeModule&) = delete;

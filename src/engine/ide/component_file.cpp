@@ -144,6 +144,13 @@ ComponentText ParseComponentText(std::string_view bytes, int32_t componentType,
             const std::string_view t = trimmedAt(i);
             if (StartsWithWord(t, "Begin")) {
                 auto [progId, name] = BeginWords(t);
+                // The environment always writes a name after the class; a
+                // control without one is damage, not a control called "".
+                if (progId.empty() || name.empty()) {
+                    Malformed(fileName, i + 1,
+                              "\"" + std::string(t) + "\" names no " +
+                                  (progId.empty() ? "class" : "control"));
+                }
                 if (open.empty()) {
                     out.rootProgId = std::move(progId);
                     out.rootName = std::move(name);

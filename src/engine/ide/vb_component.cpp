@@ -71,7 +71,11 @@ std::shared_ptr<ide::VBE> VBComponent::VBE() const {
 }
 
 std::string VBComponent::Text() const {
-    return header_ + (code_ ? code_->Bytes() : "");
+    const std::string code = code_ ? code_->Bytes() : "";
+    // A header whose last line has no line break (a file ending in its
+    // Attribute lines) gets one before code added after it.
+    const bool open = !header_.empty() && header_.back() != '\n' && header_.back() != '\r';
+    return header_ + (open && !code.empty() ? lineEnd_ : "") + code;
 }
 
 bool VBComponent::IsDirty() const {

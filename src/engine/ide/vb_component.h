@@ -90,7 +90,8 @@ class VBComponent {
     std::string Name_;
     std::string FileName_;
     std::weak_ptr<VBComponents> collection_;
-    std::string header_;  // bytes before code line 1
+    std::string header_;            // bytes before code line 1
+    std::string lineEnd_ = "\r\n";  // the file's own line end
     std::vector<std::string> objectLines_;
     std::shared_ptr<VBForm> designer_;
     std::shared_ptr<ide::CodeModule> code_;

@@ -89,6 +89,21 @@ std::shared_ptr<ide::VBE> VBComponents::VBE() const {
     return project ? project->VBE() : nullptr;
 }
 
+namespace {
+
+// The line end a file uses, judged by its first line break (CR LF for a file
+// of one line).
+LineEnd FirstLineEnd(std::string_view text) {
+    const size_t at = text.find_first_of("\r\n");
+    if (at == std::string_view::npos)
+        return LineEnd::kCrLf;
+    if (text[at] == '\n')
+        return LineEnd::kLf;
+    return at + 1 < text.size() && text[at + 1] == '\n' ? LineEnd::kCrLf : LineEnd::kCr;
+}
+
+}  // namespace
+
 std::shared_ptr<VBComponent> VBComponents::Append(std::shared_ptr<VBComponent> component) {
     component->collection_ = weak_from_this();
     components_.push_back(component);
@@ -117,7 +132,9 @@ std::shared_ptr<VBComponent> VBComponents::AddFromText(int32_t componentType,
     auto component = std::make_shared<VBComponent>(componentType, name, fileName);
     component->header_ = std::move(parsed.header);
     component->objectLines_ = std::move(parsed.objectLines);
-    component->code_ = std::make_shared<ide::CodeModule>(parsed.code);
+    const LineEnd lineEnd = FirstLineEnd(text);
+    component->lineEnd_ = LineEndBytes(lineEnd);
+    component->code_ = std::make_shared<ide::CodeModule>(parsed.code, lineEnd);
     component->code_->parent_ = component;
     if (parsed.hasDesigner) {
         std::vector<std::shared_ptr<VBControl>> controls;

@@ -44,6 +44,16 @@ class VBProject {
     std::vector<std::string> ObjectLines() const;
     std::vector<std::string> ReferenceLines() const;
 
+    // A component file the project file lists that was not on disk when the
+    // project was loaded. The environment offers to load the rest, and so do
+    // we; `message` names the project file, its line and the missing file.
+    struct MissingFile {
+        int32_t type;
+        std::string path;
+        std::string message;
+    };
+    const std::vector<MissingFile>& MissingFiles() const { return missing_; }
+
     // The parsed project file; null for a project built in memory.
     const ProjectFile* File() const { return file_.get(); }
 
@@ -63,6 +73,7 @@ class VBProject {
     int32_t Type_ = 0;
     std::shared_ptr<ide::VBComponents> components_;
     std::unique_ptr<ProjectFile> file_;
+    std::vector<MissingFile> missing_;
 };
 
 }  // namespace qfw::ide

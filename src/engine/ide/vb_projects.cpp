@@ -95,8 +95,10 @@ std::shared_ptr<VBProject> VBProjects::LoadProject(const std::weak_ptr<ide::VBE>
             continue;
         }
         if (!FileExists(path)) {
-            throw VbError(kErrFileNotFound, fullPath + ": line " + std::to_string(item.line) +
-                                                ": file not found: " + path);
+            project->missing_.push_back(
+                {item.type, path,
+                 fullPath + ": line " + std::to_string(item.line) + ": file not found: " + path});
+            continue;
         }
         std::string fallback = item.name;
         if (fallback.empty()) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 #include "engine/ide/vb_project.h"
 #include "engine/ide/vb_projects.h"
@@ -17,10 +18,31 @@ std::shared_ptr<VBE> VBE::Create(const std::string& fullName) {
     return std::make_shared<VBE>(fullName.empty() ? DefaultFullName() : fullName);
 }
 
+namespace {
+
+// The program's data folder: QFW_DATA_DIR when set; else beside the
+// executable as installed (../share/qfwizard) or as copied (data/), so that
+// an installed or copied binary finds its libraries; else the source tree's
+// data/ folder the build was made from.
+std::string DataFolder() {
+    if (const char* env = std::getenv("QFW_DATA_DIR"); env != nullptr && *env != '\0')
+        return env;
+    std::error_code error;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        for (const char* relative : {"../share/qfwizard", "data"}) {
+            const std::filesystem::path folder = (exe.parent_path() / relative).lexically_normal();
+            if (std::filesystem::exists(folder / "VB6.OLB", error))
+                return folder.string();
+        }
+    }
+    return QFW_DATA_DIR;
+}
+
+}  // namespace
+
 std::string VBE::DefaultFullName() {
-    const char* env = std::getenv("QFW_DATA_DIR");
-    const std::string dataDir = (env != nullptr && *env != '\0') ? env : QFW_DATA_DIR;
-    return UnixToWindows(dataDir) + "\\VB6.EXE";
+    return UnixToWindows(DataFolder()) + "\\VB6.EXE";
 }
 
 std::shared_ptr<VBProjects> VBE::VBProjects() {

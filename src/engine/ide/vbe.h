@@ -32,8 +32,9 @@ class VBE : public std::enable_shared_from_this<VBE> {
     // Windows path: <data>\VB6.EXE. The environment's own type libraries
     // (VB6.OLB with the intrinsic controls, VB6EXT.OLB with this object
     // model) sit beside it, so the rules that derive them from FullName find
-    // them. <data> is $QFW_DATA_DIR when set, otherwise the data/ folder the
-    // program was built with.
+    // them. <data> is $QFW_DATA_DIR when set, otherwise found relative to
+    // the executable (../share/qfwizard when installed, data/ beside a
+    // copy), otherwise the data/ folder the program was built with.
     static std::string DefaultFullName();
 
     // Path of the environment's executable; the rules that derive the

@@ -175,7 +175,8 @@ TEST_F(ProjectTest, AFileChangedOnDiskIsNotOverwritten) {
     vbe_->VBProjects()->AddFromFile(Win("gauges/Gauges.vbp"));
     auto gauge = vbe_->ActiveVBProject()->VBComponents()->Item("Gauge");
     gauge->CodeModule()->InsertLines(1, "' generated");
-    const std::string outside = qfw::testing::ReadBytes(dir_ / "gauges/Gauge.ctl") + "' edited elsewhere\r\n";
+    const std::string outside =
+        qfw::testing::ReadBytes(dir_ / "gauges/Gauge.ctl") + "' edited elsewhere\r\n";
     WriteFileCreatingFolders(dir_ / "gauges/Gauge.ctl", outside);
     try {
         gauge->Save();
@@ -223,16 +224,18 @@ TEST_F(ProjectTest, BadInputFailsWithFileAndLineAndAddsNothing) {
         {"unterminated BeginProperty", "bad/Bad.ctl", begin + "   BeginProperty Font \r\nEnd\r\n",
          321, "Bad.ctl: line 4: \"End\" without"},
         {"empty designer file", "bad/Bad.ctl", "", 321, "Bad.ctl: line 1: expected"},
+        {"control without a name", "bad/Bad.ctl",
+         begin + "   Begin VB.TextBox \r\n   End\r\nEnd\r\n", 321,
+         "Bad.ctl: line 3: \"Begin VB.TextBox\" names no control"},
         {"binary garbage", "bad/Bad.ctl", std::string("VERSION 5.00\r\n\0\x01\x02", 17), 321,
          "Bad.ctl: line 2: binary"},
-        {"missing component file", "bad/Missing.ctl", "", 53, "Bad.vbp: line 2: file not found"},
     };
     for (const Case& c : table) {
         SCOPED_TRACE(c.what);
         fs::remove_all(dir_ / "bad");
         WriteFileCreatingFolders(dir_ / "bad/Bad.vbp", std::string("Type=Control\r\nUserControl=") +
-                                            fs::path(c.file).filename().string() +
-                                            "\r\nName=\"Bad\"\r\n");
+                                                           fs::path(c.file).filename().string() +
+                                                           "\r\nName=\"Bad\"\r\n");
         if (std::string(c.file) == "bad/Bad.ctl")
             WriteFileCreatingFolders(dir_ / c.file, c.bytes);
         std::string message;
@@ -243,13 +246,82 @@ TEST_F(ProjectTest, BadInputFailsWithFileAndLineAndAddsNothing) {
     WriteFileCreatingFolders(dir_ / "bad/Empty.vbp", "");
     EXPECT_EQ(LoadError("bad/Empty.vbp"), 321);
     WriteFileCreatingFolders(dir_ / "bad/Garbage.vbp", std::string("\x7f"
-                                                    "ELF\0\0",
-                                                    6));
+                                                                   "ELF\0\0",
+                                                                   6));
     EXPECT_EQ(LoadError("bad/Garbage.vbp"), 321);
     EXPECT_EQ(LoadError("bad/Nothing.vbp"), 53);
     WriteFileCreatingFolders(dir_ / "bad/G.vbg", "VBGROUP 5.0\r\nProject=Gone.vbp\r\n");
     EXPECT_EQ(LoadError("bad/G.vbg"), 53);
     EXPECT_EQ(vbe_->VBProjects()->Count(), 0);
+}
+
+TEST_F(ProjectTest, AMissingComponentFileIsReportedAndTheRestLoads) {
+    WriteFileCreatingFolders(dir_ / "gone/Gone.vbp",
+                             "Type=Control\r\nUserControl=Missing.ctl\r\nModule=Util; Util.bas\r\n"
+                             "RelatedDoc=Notes.txt\r\nName=\"Gone\"\r\n");
+    WriteFileCreatingFolders(dir_ / "gone/Util.bas", "Attribute VB_Name = \"Util\"\r\n");
+    vbe_->VBProjects()->AddFromFile(Win("gone/Gone.vbp"));
+    auto project = vbe_->ActiveVBProject();
+    ASSERT_EQ(project->MissingFiles().size(), 1u);
+    EXPECT_EQ(project->MissingFiles()[0].path, Win("gone/Missing.ctl"));
+    EXPECT_EQ(project->MissingFiles()[0].message,
+              Win("gone/Gone.vbp") + ": line 2: file not found: " + Win("gone/Missing.ctl"));
+    // The module and the (absent) related document are there.
+    EXPECT_EQ(project->VBComponents()->Count(), 2);
+}
+
+TEST_F(ProjectTest, InsertedLinesFollowTheFilesLineEndsAndNeverGlue) {
+    struct Case {
+        const char* what;
+        std::string file;
+        std::string expected;
+    };
+    const std::string head =
+        "VERSION 5.00\nBegin VB.UserControl U\nEnd\nAttribute VB_Name = \"U\"\n";
+    const Case cases[] = {
+        {"LF file ending in its Attribute lines", head + "Attribute VB_Exposed = True",
+         head + "Attribute VB_Exposed = True\nEvent Click()\n"},
+        {"LF file whose last code line has no break", head + "Option Explicit",
+         head + "Option Explicit\nEvent Click()\n"},
+        {"CR LF file whose last code line has no break",
+         "VERSION 5.00\r\nBegin VB.UserControl U\r\nEnd\r\nAttribute VB_Name = \"U\"\r\nOption "
+         "Explicit",
+         "VERSION 5.00\r\nBegin VB.UserControl U\r\nEnd\r\nAttribute VB_Name = \"U\"\r\nOption "
+         "Explicit\r\nEvent Click()\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(dir_ / "lf");
+        WriteFileCreatingFolders(dir_ / "lf/U.ctl", c.file);
+        WriteFileCreatingFolders(dir_ / "lf/U.vbp", "Type=Control\nUserControl=U.ctl\n");
+        auto vbe = VBE::Create("C:\\VB98\\VB6.EXE");
+        vbe->VBProjects()->AddFromFile(Win("lf/U.vbp"));
+        auto control = vbe->ActiveVBProject()->VBComponents()->Item("U");
+        auto code = control->CodeModule();
+        code->InsertLines(code->CountOfLines() + 1, "Event Click()");
+        control->Save();
+        EXPECT_EQ(qfw::testing::ReadBytes(dir_ / "lf/U.ctl"), c.expected);
+    }
+}
+
+TEST_F(ProjectTest, SavingGoesThroughSymbolicAndHardLinks) {
+    vbe_->VBProjects()->AddFromFile(Win("gauges/Gauges.vbp"));
+    // The project's Gauge.ctl becomes a symbolic link to a file elsewhere,
+    // and that file has a second (hard) name.
+    fs::create_directories(dir_ / "real");
+    fs::rename(dir_ / "gauges/Gauge.ctl", dir_ / "real/Gauge.ctl");
+    fs::create_symlink("../real/Gauge.ctl", dir_ / "gauges/Gauge.ctl");
+    fs::create_hard_link(dir_ / "real/Gauge.ctl", dir_ / "real/Second.ctl");
+    fs::permissions(dir_ / "real/Gauge.ctl", fs::perms::owner_read | fs::perms::owner_write);
+    auto gauge = vbe_->ActiveVBProject()->VBComponents()->Item("Gauge");
+    gauge->CodeModule()->InsertLines(1, "' through");
+    gauge->Save();
+    EXPECT_TRUE(fs::is_symlink(dir_ / "gauges/Gauge.ctl"));
+    const std::string saved = qfw::testing::ReadBytes(dir_ / "real/Gauge.ctl");
+    EXPECT_NE(saved.find("' through\r\n"), std::string::npos);
+    EXPECT_EQ(qfw::testing::ReadBytes(dir_ / "real/Second.ctl"), saved);
+    EXPECT_EQ(fs::status(dir_ / "real/Gauge.ctl").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(InMemoryProjectTest, NeverSavedComponentsHaveNoFile) {
