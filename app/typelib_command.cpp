@@ -1,4 +1,4 @@
-// qfwizard typelib FILE [--interface N] [--json]: lists a type library the
+// qfwizard typelib FILE [--interface N] [--listing RULE] [--json]: lists a type library the
 // way the wizard's pages see it, through the shared browser.
 #include <filesystem>
 #include <iostream>
@@ -10,6 +10,7 @@
 #include "browser/control/qfnrws.h"
 #include "commands.h"
 #include "json.h"
+#include "listing_option.h"
 #include "platform/text_codec.h"
 #include "platform/vb_error.h"
 
@@ -73,7 +74,7 @@ void Print(const std::string& file, int interfaceIndex, const Listing& l, bool j
     }
 }
 
-int Run(const std::string& file, int interfaceIndex, bool json) {
+int Run(const std::string& file, int interfaceIndex, InterfaceListing rule, bool json) {
     auto control = std::make_shared<Qfnrws>();
     Browser& browser = SharedBrowser();
     browser.BrowserControl(control);
@@ -81,7 +82,7 @@ int Run(const std::string& file, int interfaceIndex, bool json) {
     try {
         const std::string typeLibName = TypeLibNameFor(file);
         std::string info;
-        browser.GetControlInfo(typeLibName, kInfoInterfaces, info);
+        browser.GetControlInfo(typeLibName, ListingInfoCode(rule), info);
         listing.name = control->iName();
         listing.documentation = control->Documentation();
         browser.GetInterfaces(listing.interfaces);
@@ -119,6 +120,7 @@ void AddTypelibCommand(CLI::App& app, int& exitCode) {
     auto file = std::make_shared<std::string>();
     auto index = std::make_shared<int>(0);
     auto json = std::make_shared<bool>(false);
+    auto rule = std::make_shared<InterfaceListing>(InterfaceListing::Positional);
     command
         ->add_option("FILE", *file,
                      "the library: a file, a Windows-style path (C:\\..., Z:\\...), or a bare "
@@ -126,8 +128,10 @@ void AddTypelibCommand(CLI::App& app, int& exitCode) {
         ->required();
     command->add_option("--interface,-i", *index, "position of the interface to list (default 0)")
         ->check(CLI::NonNegativeNumber);
+    AddListingOption(*command, *rule);
     command->add_flag("--json", *json, "print one JSON object instead of text");
-    command->callback([file, index, json, &exitCode] { exitCode = Run(*file, *index, *json); });
+    command->callback(
+        [file, index, rule, json, &exitCode] { exitCode = Run(*file, *index, *rule, *json); });
 }
 
 }  // namespace qfw::app

@@ -6,7 +6,8 @@
 // stream of TypeLibControl.
 //
 // What the stream reports, as the environment's object browser shows it:
-// - every type, in index order, with its TKIND as kind code;
+// - every type, in index order, with its TKIND as kind code, its type flags
+//   and, for a component class, the types it implements;
 // - members only of interfaces and dispatch interfaces: the constants of an
 //   enum or the fields of a record are no members of an object, and would
 //   otherwise be taken for properties of the interface before them;
@@ -34,6 +35,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "browser/control/type_lib_control.h"
 #include "browser/control/type_library.h"
@@ -48,6 +50,10 @@ class Qfnrws : public TypeLibControl {
     const std::string& Documentation() const override { return documentation_; }
     const std::string& iParamType() const override { return paramType_; }
     bool ParamTypeIsNamed() const override { return paramTypeIsNamed_; }
+    uint16_t TypeFlags() const override { return typeFlags_; }
+    const std::vector<TypeLibImplemented>& ImplementedTypes() const override {
+        return implemented_;
+    }
 
     // Dispatch identifier 7: raises the TypeInfo events of the open library.
     void Enumerate() override;
@@ -59,6 +65,7 @@ class Qfnrws : public TypeLibControl {
   private:
     void Report(int32_t index, int16_t kind, const std::string& name,
                 const std::string& documentation, const std::string& type, bool namedType);
+    void ReportType(const TypeLibType& type);
     void ReportMembers(const TypeLibType& type);
     void ShowLibrary();
 
@@ -69,6 +76,8 @@ class Qfnrws : public TypeLibControl {
     std::string documentation_;
     std::string paramType_;
     bool paramTypeIsNamed_ = false;
+    uint16_t typeFlags_ = 0;
+    std::vector<TypeLibImplemented> implemented_;
 };
 
 // The type a parameter is reported with.
