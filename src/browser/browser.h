@@ -16,9 +16,9 @@
 // collection state (interface list and tags, interface count, selected
 // interfaces, Operation, chosen kind and index, InterfaceIndex, the member
 // arrays, the interface collector's counters and pending text, the member
-// collector's flags) exists once, in the shared browser, whichever Browser
-// object is asked: a second browser (the engine's) reads and clears the
-// very state the events fill. BrowserControl, ControlObject and
+// collector's flags, the declared listing's classes) exists once, in the
+// shared browser, whichever Browser object is asked: a second browser (the
+// engine's) reads and clears the very state the events fill. BrowserControl, ControlObject and
 // SpecControlFileName belong to each object.
 //
 // Events: giving any browser a control routes that control's TypeInfo

@@ -61,7 +61,12 @@ void Browser::ChooseDeclaredInterfaces() {
     s.chosenSource = -1;
     if (s.chosenKind != kTypeInfoCoclass)
         return;
-    const DeclaredClass& chosen = s.declaredClasses.at(static_cast<size_t>(s.interfaceIndex));
+    // Tags of kind 5 come only from the declared listing, which keeps its
+    // classes parallel to the interface list.
+    const auto position = static_cast<size_t>(s.interfaceIndex);
+    if (position >= s.declaredClasses.size())
+        throw VbError(kErrSubscriptOutOfRange);
+    const DeclaredClass& chosen = s.declaredClasses[position];
     s.chosenDefault = chosen.defaultIndex;
     s.chosenSource = chosen.sourceIndex;
 }
