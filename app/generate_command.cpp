@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "generate_run.h"
+#include "listing_option.h"
 
 namespace qfw::app {
 
@@ -65,6 +66,7 @@ void AddGenerateCommand(CLI::App& app, int& exitCode) {
                         "the interface (control) of the library: its position in the list "
                         "from 0, or its class name, e.g. 0 or QuillEdit (default 0; "
                         "`qfwizard typelib LIBRARY` lists them)");
+    AddListingOption(*command, request->listing);
     command->add_option("--select", request->selections,
                         "an item to generate, KIND:TEXT with KIND property, method or event and "
                         "TEXT the exact item text or the member name, e.g. property:Caption, "

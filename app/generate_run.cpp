@@ -301,9 +301,15 @@ std::string Run::SpecLibrary() const {
 void Run::ReadSpecification() {
     std::vector<std::string> interfaces;
     try {
-        interfaces = ListSpecificationInterfaces(spec_, SpecLibrary());
+        interfaces = ListSpecificationInterfaces(spec_, SpecLibrary(), request_.listing);
     } catch (const VbError& e) {
-        Stop(EnumerationErrorMessage(e.Description()), kExitInput);
+        CurrentShell().MsgBox(EnumerationErrorMessage(e.Description()), vbOKOnly, "");
+        const bool nothingListed = e.Number() == kErrSubscriptOutOfRange &&
+                                   request_.listing == InterfaceListing::Positional;
+        throw RunStop{kExitInput, nothingListed ? "no control of the library is listed by "
+                                                  "position; --listing declared lists the "
+                                                  "library's controls"
+                                                : ""};
     }
 
     size_t chosen = interfaces.size();

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "browser/browser.h"
 #include "registry_options.h"
 
 namespace qfw::app {
@@ -21,8 +22,9 @@ struct GenerateRequest {
     std::vector<std::string> files;  // .vbp or .vbg, Unix paths
     std::string project;
     std::string userControl;
-    std::string spec;                     // library: Unix or Windows path, or bare name
-    std::string interfaceChoice = "0";    // position from 0, or class name
+    std::string spec;                   // library: Unix or Windows path, or bare name
+    std::string interfaceChoice = "0";  // position from 0, or class name
+    InterfaceListing listing = InterfaceListing::Positional;
     std::vector<std::string> selections;  // KIND:TEXT
     bool selectAll = false;
     std::string order;                   // CLASS,CLASS,...

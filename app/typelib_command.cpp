@@ -1,4 +1,4 @@
-// qfwizard typelib FILE [--interface N] [--json]: lists a type library the
+// qfwizard typelib FILE [--interface N] [--listing RULE] [--json]: lists a type library the
 // way the wizard's pages see it, through the shared browser.
 #include <filesystem>
 #include <iostream>
@@ -10,6 +10,7 @@
 #include "browser/control/qfnrws.h"
 #include "commands.h"
 #include "json.h"
+#include "listing_option.h"
 #include "platform/classes_root.h"
 #include "platform/text_codec.h"
 #include "platform/vb_error.h"
@@ -75,7 +76,7 @@ void Print(const std::string& file, int interfaceIndex, const Listing& l, bool j
     }
 }
 
-int Run(const std::string& file, int interfaceIndex, bool json) {
+int Run(const std::string& file, int interfaceIndex, InterfaceListing rule, bool json) {
     auto control = std::make_shared<Qfnrws>();
     Browser& browser = SharedBrowser();
     browser.BrowserControl(control);
@@ -83,7 +84,7 @@ int Run(const std::string& file, int interfaceIndex, bool json) {
     try {
         const std::string typeLibName = TypeLibNameFor(file);
         std::string info;
-        browser.GetControlInfo(typeLibName, kInfoInterfaces, info);
+        browser.GetControlInfo(typeLibName, ListingInfoCode(rule), info);
         listing.name = control->iName();
         listing.documentation = control->Documentation();
         browser.GetInterfaces(listing.interfaces);
@@ -113,7 +114,7 @@ int Run(const std::string& file, int interfaceIndex, bool json) {
 // Runs the listing with the options' prefix as the drive map, so that a bare
 // name is looked for in that prefix's system folders.
 int RunWithPrefix(const RegistryOptions& registry, const std::string& file, int interfaceIndex,
-                  bool json) {
+                  InterfaceListing rule, bool json) {
     DriveMap drives;
     RegistryView view;
     std::vector<std::string> warnings;
@@ -133,7 +134,7 @@ int RunWithPrefix(const RegistryOptions& registry, const std::string& file, int 
         std::cerr << "qfwizard typelib: " << warning << "\n";
     ScopedDriveMap driveMap(drives);
     ScopedClassesRoot classesRoot(view);
-    return Run(file, interfaceIndex, json);
+    return Run(file, interfaceIndex, rule, json);
 }
 
 constexpr const char* kFooter =
@@ -161,6 +162,7 @@ void AddTypelibCommand(CLI::App& app, int& exitCode) {
     auto file = std::make_shared<std::string>();
     auto index = std::make_shared<int>(0);
     auto json = std::make_shared<bool>(false);
+    auto rule = std::make_shared<InterfaceListing>(InterfaceListing::Positional);
     command
         ->add_option("FILE", *file,
                      "the library: a file, a Windows-style path (C:\\..., Z:\\...), or a bare "
@@ -168,11 +170,12 @@ void AddTypelibCommand(CLI::App& app, int& exitCode) {
         ->required();
     command->add_option("--interface,-i", *index, "position of the interface to list (default 0)")
         ->check(CLI::NonNegativeNumber);
+    AddListingOption(*command, *rule);
     command->add_flag("--json", *json, "print one JSON object instead of text");
     auto registry = std::make_shared<RegistryOptions>();
     registry->AddTo(*command);
-    command->callback([file, index, json, registry, &exitCode] {
-        exitCode = RunWithPrefix(*registry, *file, *index, *json);
+    command->callback([file, index, rule, json, registry, &exitCode] {
+        exitCode = RunWithPrefix(*registry, *file, *index, *rule, *json);
     });
 }
 

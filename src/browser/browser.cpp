@@ -111,7 +111,11 @@ int16_t Browser::GetControlInfo(const std::string& sTypeLibName, int16_t iTypeOf
             sControlInfo = BrowserControl_->iName() + "|" + BrowserControl_->Documentation();
             break;
         case kInfoInterfaces:
-            ListInterfaces(sTypeLibName, sControlInfo);
+            ListInterfaces(sTypeLibName, sControlInfo, false);
+            break;
+        case kInfoDeclaredInterfaces:
+            ListInterfaces(sTypeLibName, sControlInfo, true);
+            ListDeclaredClasses();
             break;
         case kInfoMembers:
             ExtractMembers();
@@ -122,11 +126,14 @@ int16_t Browser::GetControlInfo(const std::string& sTypeLibName, int16_t iTypeOf
     return 0;
 }
 
-void Browser::ListInterfaces(const std::string& sTypeLibName, std::string& sControlInfo) {
+void Browser::ListInterfaces(const std::string& sTypeLibName, std::string& sControlInfo,
+                             bool declared) {
     CollectionState& s = State();
     EraseArray(s.interfaces);
     EraseArray(s.selectedInterfaces);
     EraseArray(s.interfaceTags);
+    EraseArray(s.declaredClasses);
+    s.declaredListing = declared;
     s.interfaceCount = 0;
     s.dispatchCount = 0;
     s.interfaceTypeCount = 0;
@@ -156,6 +163,7 @@ void Browser::ExtractMembers() {
         throw VbError(kErrSubscriptOutOfRange);
     const int32_t tag = s.interfaceTags[static_cast<size_t>(s.interfaceIndex)];
     SetTheControl(ToInteger(tag / 65536), ToInteger(tag % 65536));
+    ChooseDeclaredInterfaces();
 
     Control();
     BrowserControl_->Enumerate();
@@ -163,10 +171,17 @@ void Browser::ExtractMembers() {
 }
 
 void Browser::Qfnrws_TypeInfo(int32_t& lItem, int16_t& item) {
-    if (State().operation == 0)
-        CollectInterface(lItem, item);
-    else
+    const CollectionState& s = State();
+    if (s.operation == 0) {
+        if (s.declaredListing)
+            CollectDeclaredInterface(lItem, item);
+        else
+            CollectInterface(lItem, item);
+    } else if (s.chosenKind == kTypeInfoCoclass) {
+        GetDeclaredProps(lItem, item);
+    } else {
         GetTheProps(lItem, item);
+    }
 }
 
 void Browser::CollectInterface(int32_t lItem, int16_t item) {
@@ -237,14 +252,17 @@ void Browser::GetTheProps(int32_t lItem, int16_t item) {
         (item == kTypeInfoInterface && lItem == ci + 2))
         s.events = 1;
 
-    if (s.inside && item < 0) {
-        const TypeLibControl& control = EventControl();
-        const int16_t kind = (s.events == 1 && item == kTypeInfoFunction) ? kMemberEvent : item;
-        AppendMember(kind, control.iName(),
-                     StoredType(control.iParamType(), control.ParamTypeIsNamed()));
-        if (control.ParamTypeIsNamed() && control.ParamTypeIsEnumeration())
-            NoteEnumerationType(control.iParamType());
-    }
+    if (s.inside && item < 0)
+        AppendReportedMember(item);
+}
+
+void Browser::AppendReportedMember(int16_t item) {
+    const TypeLibControl& control = EventControl();
+    const int16_t kind = (State().events == 1 && item == kTypeInfoFunction) ? kMemberEvent : item;
+    AppendMember(kind, control.iName(),
+                 StoredType(control.iParamType(), control.ParamTypeIsNamed()));
+    if (control.ParamTypeIsNamed() && control.ParamTypeIsEnumeration())
+        NoteEnumerationType(control.iParamType());
 }
 
 void Browser::NoteEnumerationType(const std::string& type) {

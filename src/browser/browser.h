@@ -3,13 +3,22 @@
 // and help string, its list of controls ("interfaces"), and the item texts
 // of one interface's properties, methods and events.
 //
+// Two listings: the positional one (code 2), the wizard's own rule, lists a
+// component class by where it stands among the types; the declared one
+// (code 4) lists every creatable component class and reads its items from
+// the interfaces the class declares as its default and default source. The
+// positional rule suits libraries laid out as C++ tools lay them out; it
+// finds nothing in a control compiled by Visual Basic, whose interfaces
+// stand apart from their class. Code 3 reads the items of an interface of
+// either listing, by the rule that listed it.
+//
 // Shared state: the process has one shared browser, SharedBrowser(). The
 // collection state (interface list and tags, interface count, selected
 // interfaces, Operation, chosen kind and index, InterfaceIndex, the member
 // arrays, the interface collector's counters and pending text, the member
-// collector's flags) exists once, in the shared browser, whichever Browser
-// object is asked: a second browser (the engine's) reads and clears the
-// very state the events fill. BrowserControl, ControlObject and
+// collector's flags, the declared listing's classes) exists once, in the
+// shared browser, whichever Browser object is asked: a second browser (the
+// engine's) reads and clears the very state the events fill. BrowserControl, ControlObject and
 // SpecControlFileName belong to each object.
 //
 // Events: giving any browser a control routes that control's TypeInfo
@@ -42,6 +51,18 @@ inline constexpr int16_t kMemberDropped = 0;
 inline constexpr int16_t kInfoLibrary = 1;
 inline constexpr int16_t kInfoInterfaces = 2;
 inline constexpr int16_t kInfoMembers = 3;
+inline constexpr int16_t kInfoDeclaredInterfaces = 4;
+
+// The rule a library's controls are listed by.
+enum class InterfaceListing {
+    Positional,  // GetControlInfo code 2
+    Declared,    // GetControlInfo code 4
+};
+
+// The GetControlInfo code that lists interfaces by `listing`.
+inline int16_t ListingInfoCode(InterfaceListing listing) {
+    return listing == InterfaceListing::Declared ? kInfoDeclaredInterfaces : kInfoInterfaces;
+}
 
 class Browser {
   public:
@@ -62,8 +83,10 @@ class Browser {
     void SpecControlFileName(const std::string& value) { SpecControlFileName_ = value; }
 
     // Code 1: library name & "|" & help string; code 2: also lists the
-    // interfaces; code 3: fills ControlObject with the items of the
-    // interface at InterfaceIndex. Result always 0.
+    // interfaces by position; code 4: also lists them as declared (every
+    // creatable component class, hidden ones after the others); code 3:
+    // fills ControlObject with the items of the interface at InterfaceIndex.
+    // Result always 0.
     int16_t GetControlInfo(const std::string& sTypeLibName, int16_t iTypeOfInfo,
                            std::string& sControlInfo);
 
@@ -71,6 +94,10 @@ class Browser {
     void Qfnrws_TypeInfo(int32_t& lItem, int16_t& item);
     void CollectInterface(int32_t lItem, int16_t item);
     void GetTheProps(int32_t lItem, int16_t item);
+    // The declared listing's collectors: component classes while listing,
+    // the members of the chosen class's interfaces while extracting.
+    void CollectDeclaredInterface(int32_t lItem, int16_t item);
+    void GetDeclaredProps(int32_t lItem, int16_t item);
     void BuildMemberItems();
     void SetTheControl(int16_t kind, int16_t index);
 
@@ -112,6 +139,17 @@ class Browser {
     const std::vector<std::string>& EnumerationTypes() const;
 
   private:
+    // A creatable component class met by the declared listing: its interface
+    // text, its type index, and the type indices of its default and default
+    // source interfaces (-1 for none, or for one of another library).
+    struct DeclaredClass {
+        std::string text;
+        int32_t index = 0;
+        bool hidden = false;
+        int32_t defaultIndex = -1;
+        int32_t sourceIndex = -1;
+    };
+
     struct CollectionState {
         std::vector<std::string> interfaces;
         std::vector<std::string> selectedInterfaces;
@@ -133,6 +171,13 @@ class Browser {
         // Set once GetSystemControlList has listed the system folder.
         bool systemListBuilt = false;
         int16_t events = 0;
+        // The last listing (code 2 or 4) lists classes as declared.
+        bool declaredListing = false;
+        // After code 4: the listed classes, parallel to the interface list.
+        std::vector<DeclaredClass> declaredClasses;
+        // The interfaces code 3 reads for an interface of the declared listing.
+        int32_t chosenDefault = -1;
+        int32_t chosenSource = -1;
         // The control whose event is being handled.
         const TypeLibControl* eventSource = nullptr;
     };
@@ -140,11 +185,16 @@ class Browser {
     CollectionState& State() const;
     const TypeLibControl& Control() const;
     const TypeLibControl& EventControl() const;
-    void ListInterfaces(const std::string& sTypeLibName, std::string& sControlInfo);
+    void ListInterfaces(const std::string& sTypeLibName, std::string& sControlInfo, bool declared);
+    void ListDeclaredClasses();
+    void ChooseDeclaredInterfaces();
     void ExtractMembers();
     void AppendInterface(const std::string& text, int32_t tag);
     void AppendMember(int16_t kind, const std::string& name, const std::string& type);
     void NoteEnumerationType(const std::string& type);
+    // Appends the member the control reports; a function becomes an event
+    // while the events flag is set.
+    void AppendReportedMember(int16_t item);
 
     friend class SharedBrowserEvents;
 

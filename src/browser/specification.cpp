@@ -5,13 +5,14 @@
 
 namespace qfw {
 
-std::vector<std::string> ListSpecificationInterfaces(objControl& spec, const std::string& library) {
+std::vector<std::string> ListSpecificationInterfaces(objControl& spec, const std::string& library,
+                                                     InterfaceListing listing) {
     Browser& browser = SharedBrowser();
     spec.Clear();
     spec.ControlFileName(library);
     browser.ControlObject(spec);
     std::string info;
-    browser.GetControlInfo(spec.ControlFileName(), kInfoInterfaces, info);
+    browser.GetControlInfo(spec.ControlFileName(), ListingInfoCode(listing), info);
     std::vector<std::string> interfaces;
     if (const int16_t failure = browser.GetInterfaces(interfaces))
         throw VbError(failure);

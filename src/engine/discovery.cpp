@@ -224,15 +224,24 @@ bool Wizard::ReadConstituentMembers(size_t index, const std::string& fileName) {
     // the shared browser's record is left alone (it may be the
     // specification record, and a constituent record may not outlive it).
     ConstituentBrowser->ControlObject(record);
-    ConstituentBrowser->GetControlInfo(fileName, kInfoInterfaces, info);
-    std::vector<std::string> interfaces;
-    shared.GetInterfaces(interfaces);
-
     const std::string& className = ConstituentControls[index]->ClassName();
-    size_t m = 0;
-    while (m < interfaces.size() && interfaces[m].compare(0, className.size(), className) != 0) {
-        ++m;
-    }
+    const auto findClass = [&](int16_t listingCode, std::vector<std::string>& interfaces) {
+        ConstituentBrowser->GetControlInfo(fileName, listingCode, info);
+        shared.GetInterfaces(interfaces);
+        size_t m = 0;
+        while (m < interfaces.size() &&
+               interfaces[m].compare(0, className.size(), className) != 0) {
+            ++m;
+        }
+        return m;
+    };
+    std::vector<std::string> interfaces;
+    size_t m = findClass(kInfoInterfaces, interfaces);
+    // A control compiled by Visual Basic keeps its interfaces apart from its
+    // class, where the positional listing does not look; the declared
+    // listing names it by the same class name.
+    if (m == interfaces.size())
+        m = findClass(kInfoDeclaredInterfaces, interfaces);
     if (m == interfaces.size()) {
         // No control of the library carries the constituent's class name:
         // there is nothing to read, so the record stays empty and the run

@@ -736,5 +736,33 @@ TEST_F(GenerateTest, TypelibAndProjectCommandsGiveExactCodesAndMessages) {
     }
 }
 
+// The example's specification control compiled by Visual Basic: its
+// default and event interfaces stand apart from its class, so only the
+// declared listing finds it, with the items of the original control.
+TEST_F(GenerateTest, DeclaredListingReadsAControlCompiledByVisualBasic) {
+    fs::copy_file(fs::path(QFW_FIXTURES) / "typelib" / "vbedit.ocx", Project() / "vbedit.ocx");
+    const std::vector<std::string> args =
+        WithSpec(DemoArgs(File("LabeledEdit.vbp")), File("vbedit.ocx"));
+
+    const auto before = Snapshot();
+    const Outcome positional = Run(args);
+    EXPECT_EQ(positional.exitCode, 2);
+    EXPECT_NE(positional.err.find("The following error was encountered while enumerating "
+                                  "selected interfaces: Subscript out of range . Please contact "
+                                  "support.\n"
+                                  "qfwizard generate: no control of the library is listed by "
+                                  "position; --listing declared lists the library's controls\n"),
+              std::string::npos)
+        << positional.err;
+    EXPECT_TRUE(Snapshot() == before) << "files changed";
+
+    std::vector<std::string> declared = args;
+    declared.insert(declared.end(), {"--listing", "declared"});
+    const Outcome run = Run(declared);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadBytes(File("LabeledEdit.ctl")), ReadBytes(kGolden));
+    ExpectCompiles(File("LabeledEdit.ctl"), ExampleEvents());
+}
+
 }  // namespace
 }  // namespace qfw::testing

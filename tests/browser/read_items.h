@@ -2,6 +2,7 @@
 // library it listed last, kind by kind.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,19 @@ namespace qfw {
 
 struct Items {
     std::vector<std::string> properties, methods, events;
+
+    bool operator==(const Items&) const = default;
 };
+
+inline void PrintTo(const Items& items, std::ostream* out) {
+    for (const std::vector<std::string>* list :
+         {&items.properties, &items.methods, &items.events}) {
+        *out << "[";
+        for (const std::string& item : *list)
+            *out << "\"" << item << "\" ";
+        *out << "] ";
+    }
+}
 
 inline Items ReadItems(Browser& browser, int16_t interfaceIndex) {
     browser.InterfaceIndex(interfaceIndex);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "browser/control/type_lib_control.h"
@@ -15,6 +16,8 @@ struct Event {
     std::string documentation;
     std::string type;
     bool namedType = false;
+    uint16_t typeFlags = 0;
+    std::vector<TypeLibImplemented> implemented = {};
 };
 
 // Event builders: a type (kind 3, 4, 5) at an index, a function, a data
@@ -30,6 +33,16 @@ inline Event Var(std::string name, std::string type) {
 }
 inline Event Param(std::string name, std::string type = "None") {
     return {0, kTypeInfoParameter, std::move(name), "", std::move(type)};
+}
+// A component class with its type flags and the (type index, flags) of the
+// types it implements.
+inline Event Class(int32_t index, std::string name, std::string doc, uint16_t flags,
+                   std::vector<std::pair<int32_t, uint16_t>> implemented) {
+    Event e{index, kTypeInfoCoclass, std::move(name), std::move(doc), ""};
+    e.typeFlags = flags;
+    for (const auto& [type, implFlags] : implemented)
+        e.implemented.push_back({"", type, implFlags});
+    return e;
 }
 // The same event with its type reported as an object or enumeration type.
 inline Event Named(Event e) {
@@ -53,6 +66,10 @@ class ScriptedControl : public TypeLibControl {
     const std::string& Documentation() const override { return documentation_; }
     const std::string& iParamType() const override { return type_; }
     bool ParamTypeIsNamed() const override { return namedType_; }
+    uint16_t TypeFlags() const override { return current_ ? current_->typeFlags : 0; }
+    const std::vector<TypeLibImplemented>& ImplementedTypes() const override {
+        return current_ ? current_->implemented : TypeLibControl::ImplementedTypes();
+    }
     void Enumerate() override {
         ++enumerations;
         for (const Event& e : events_) {
@@ -60,8 +77,10 @@ class ScriptedControl : public TypeLibControl {
             documentation_ = e.documentation;
             type_ = e.type;
             namedType_ = e.namedType;
+            current_ = &e;
             RaiseTypeInfo(e.index, e.kind);
         }
+        current_ = nullptr;
     }
 
     int enumerations = 0;
@@ -70,6 +89,7 @@ class ScriptedControl : public TypeLibControl {
     std::vector<Event> events_;
     std::string libName_, libDoc_, typeLibName_, iName_, documentation_, type_;
     bool namedType_ = false;
+    const Event* current_ = nullptr;
 };
 
 }  // namespace qfw::test

@@ -176,6 +176,33 @@ TEST_F(DiscoveryTest, EnumerationTypesOfTheConstituentsAreRemembered) {
     EXPECT_FALSE(wizard_.IsEnumerationType("Long"));
 }
 
+// Controls compiled by Visual Basic: the positional listing lists only a
+// class that cannot be created, so each constituent is found among the
+// library's declared classes.
+TEST_F(DiscoveryTest, ControlsCompiledByVisualBasicAreFoundByTheirDeclaredClass) {
+    std::filesystem::create_directories(folder_.Path() / "p");
+    std::filesystem::copy_file(std::filesystem::path(QFW_FIXTURES) / "typelib" / "vbctls.ocx",
+                               folder_.Path() / "p" / "vbctls.ocx");
+    LoadProject("p", "Panel",
+                {{"Panel.ctl", UserControlText("Panel", {{"GaugeCtls.Knob", "knbVolume"},
+                                                         {"GaugeCtls.Gauge", "ggLevel"}})}},
+                {"UserControl=Panel.ctl"},
+                {"{5B0F0000-2D4E-4F6A-8C1B-7E5D3A9F0004}#1.0#0; vbctls.ocx"});
+    std::vector<std::string> warnings;
+    LearnProjectControls(*vbe_, registry_, warnings);
+    EXPECT_TRUE(warnings.empty());
+
+    wizard_.ProjectName("Panel");
+    wizard_.UserControlName("Panel");
+    EXPECT_EQ(wizard_.Result(), 0);
+    EXPECT_TRUE(Messages().empty());
+    const objControl& knob = WizardTestPeer::Record(wizard_, 0);
+    EXPECT_EQ(knob.ItemTexts(kKindProperty), (Texts{"Value As Long", "Detents As Integer"}));
+    EXPECT_EQ(knob.ItemTexts(kKindEvent), (Texts{"Turned (Position As Long) ", "Click () "}));
+    const objControl& gauge = WizardTestPeer::Record(wizard_, 1);
+    EXPECT_EQ(gauge.ItemTexts(kKindMethod), (Texts{"Level () As Long", "Clear () "}));
+}
+
 TEST_F(DiscoveryTest, ConstituentsWithoutLibraryAreReportedOnceAndLeftEmpty) {
     LoadProject("p", "Mixed",
                 {{"Mix.ctl", UserControlText("Mix", {{"Acme.Gadget", "gd1"},

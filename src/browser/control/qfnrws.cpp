@@ -128,6 +128,8 @@ void Qfnrws::ShowLibrary() {
     paramType_.clear();
     paramTypeIsNamed_ = false;
     paramTypeIsEnumeration_ = false;
+    typeFlags_ = 0;
+    implemented_.clear();
 }
 
 void Qfnrws::Enumerate() {
@@ -140,13 +142,21 @@ void Qfnrws::Enumerate() {
     if (!library)
         return;
     for (const TypeLibType& type : library->types) {
-        Report(type.index, static_cast<int16_t>(type.kind), type.name, type.documentation, "",
-               false, false);
+        ReportType(type);
         if (type.kind == TypeKind::Interface || type.kind == TypeKind::Dispatch)
             ReportMembers(type);
     }
     if (library_ == library)
         ShowLibrary();
+}
+
+void Qfnrws::ReportType(const TypeLibType& type) {
+    typeFlags_ = type.flags;
+    implemented_ = type.implemented;
+    Report(type.index, static_cast<int16_t>(type.kind), type.name, type.documentation, "", false,
+           false);
+    typeFlags_ = 0;
+    implemented_.clear();
 }
 
 void Qfnrws::ReportMembers(const TypeLibType& type) {

@@ -6,7 +6,8 @@
 // stream of TypeLibControl.
 //
 // What the stream reports, as the environment's object browser shows it:
-// - every type, in index order, with its TKIND as kind code;
+// - every type, in index order, with its TKIND as kind code, its type flags
+//   and, for a component class, the types it implements;
 // - members only of interfaces and dispatch interfaces: the constants of an
 //   enum or the fields of a record are no members of an object, and would
 //   otherwise be taken for properties of the interface before them;
@@ -34,6 +35,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "browser/control/type_lib_control.h"
 #include "browser/control/type_library.h"
@@ -49,6 +51,10 @@ class Qfnrws : public TypeLibControl {
     const std::string& iParamType() const override { return paramType_; }
     bool ParamTypeIsNamed() const override { return paramTypeIsNamed_; }
     bool ParamTypeIsEnumeration() const override { return paramTypeIsEnumeration_; }
+    uint16_t TypeFlags() const override { return typeFlags_; }
+    const std::vector<TypeLibImplemented>& ImplementedTypes() const override {
+        return implemented_;
+    }
 
     // Dispatch identifier 7: raises the TypeInfo events of the open library.
     void Enumerate() override;
@@ -61,6 +67,7 @@ class Qfnrws : public TypeLibControl {
     void Report(int32_t index, int16_t kind, const std::string& name,
                 const std::string& documentation, const std::string& type, bool namedType,
                 bool enumType);
+    void ReportType(const TypeLibType& type);
     void ReportMembers(const TypeLibType& type);
     void ShowLibrary();
 
@@ -72,6 +79,8 @@ class Qfnrws : public TypeLibControl {
     std::string paramType_;
     bool paramTypeIsNamed_ = false;
     bool paramTypeIsEnumeration_ = false;
+    uint16_t typeFlags_ = 0;
+    std::vector<TypeLibImplemented> implemented_;
 };
 
 // The type a parameter is reported with.

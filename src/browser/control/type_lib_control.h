@@ -7,12 +7,16 @@
 // interface, 4 dispatch interface, 5 coclass, other kinds as their TKIND)
 // followed by its members (-1 function, -2 data member), each followed by
 // its parameters (-3). During an event iName, Documentation and iParamType
-// describe the reported item.
+// describe the reported item; during a type event TypeFlags and
+// ImplementedTypes describe the type.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "browser/control/type_library.h"
 
 namespace qfw {
 
@@ -43,6 +47,14 @@ class TypeLibControl {
     // True when that named type is an enumeration (or an alias of one):
     // code assigns its values as numbers, never with Set.
     virtual bool ParamTypeIsEnumeration() const { return false; }
+    // The reported type's TYPEFLAGS, and the types a component class
+    // implements (index -1 for a type of another library) with their
+    // IMPLTYPEFLAGS; 0 and none outside a type event.
+    virtual uint16_t TypeFlags() const { return 0; }
+    virtual const std::vector<TypeLibImplemented>& ImplementedTypes() const {
+        static const std::vector<TypeLibImplemented> none;
+        return none;
+    }
     virtual void Enumerate() = 0;
 
     // Connects the TypeInfo event; a control has one handler.

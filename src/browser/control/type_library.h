@@ -39,7 +39,10 @@ enum InvokeKind : int16_t {
     kInvokePropertyPutRef = 8,
 };
 
-// Flag bits the listing needs (FUNCFLAGS, VARFLAGS, PARAMFLAGS, IMPLTYPEFLAGS).
+// Flag bits the listing needs (TYPEFLAGS, FUNCFLAGS, VARFLAGS, PARAMFLAGS,
+// IMPLTYPEFLAGS).
+inline constexpr uint16_t kTypeFlagCanCreate = 0x2;
+inline constexpr uint16_t kTypeFlagHidden = 0x10;
 inline constexpr uint16_t kFuncFlagRestricted = 0x1;
 inline constexpr uint16_t kFuncFlagHidden = 0x40;
 inline constexpr uint16_t kVarFlagReadOnly = 0x1;
