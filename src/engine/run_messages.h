@@ -21,6 +21,12 @@ inline constexpr const char* kMsgNoConstituent =
 inline constexpr const char* kMsgNothingSelected =
     "You must select at least one property, method or event to continue.";
 
+// The second line of that message when the library lists no control by
+// position and the declared listing was not asked for.
+inline constexpr const char* kMsgTryDeclaredListing =
+    "If the control was built with Visual Basic, run the wizard again with \"List every control "
+    "of the library\" checked.";
+
 // The message that ends a run whose specification library could not be
 // enumerated; the blank before the period is part of it.
 inline std::string EnumerationErrorMessage(const std::string& description) {

@@ -109,8 +109,8 @@ void frmMultiInterface::Next() {
     StorePosition();
     CurrentShell().SetBusy(true);
     CurrentShell().DoEvents();
-    ReadSpecificationItems(SpecificationRecord(), lstInterfaces->SelectedTexts(),
-                           static_cast<int16_t>(index));
+    SharedWizard().AddEnumerationTypes(ReadSpecificationItems(
+        SpecificationRecord(), lstInterfaces->SelectedTexts(), static_cast<int16_t>(index)));
     CurrentShell().SetBusy(false);
     // The item selection page and the pages after it take over from here.
     if (Module().showItemSelectionPage && Module().showItemSelectionPage())

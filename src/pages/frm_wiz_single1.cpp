@@ -52,8 +52,10 @@ frmWizSingle1::frmWizSingle1() : WizardPage("frmWizSingle1", "Wiz1") {
     lstControl->setTextElideMode(Qt::ElideNone);
     frame->addWidget(lstControl, 1);
     auto* listButtons = new QHBoxLayout();
+    chkDeclared = new QCheckBox("List every control of the library", fraControl);
     cmdFilter = new QPushButton("&Filter List...", fraControl);
     cmdBrowse = new QPushButton("&Browse...", fraControl);
+    listButtons->addWidget(chkDeclared);
     listButtons->addStretch();
     listButtons->addWidget(cmdFilter);
     listButtons->addWidget(cmdBrowse);
@@ -171,14 +173,21 @@ void frmWizSingle1::Next() {
     CurrentShell().SetBusy(true);
     CurrentShell().DoEvents();
     try {
-        ListSpecificationInterfaces(SpecificationRecord(), ControlListFile(selected.front()));
+        ListSpecificationInterfaces(
+            SpecificationRecord(), ControlListFile(selected.front()),
+            chkDeclared->isChecked() ? InterfaceListing::Declared : InterfaceListing::Positional);
         MultiInterface().Load();
         CurrentShell().SetBusy(false);
         MultiInterface().ShowModeless();
         hide();
     } catch (const VbError& e) {
         CurrentShell().SetBusy(false);
-        CurrentShell().MsgBox(EnumerationErrorMessage(e.Description()), vbOKOnly, "");
+        std::string message = EnumerationErrorMessage(e.Description());
+        // An empty positional listing is what a control compiled by Visual
+        // Basic gives; the declared listing finds it.
+        if (e.Number() == kErrSubscriptOutOfRange && !chkDeclared->isChecked())
+            message += "\n" + std::string(kMsgTryDeclaredListing);
+        CurrentShell().MsgBox(message, vbOKOnly, "");
         UnloadWizard();
     }
 }

@@ -4,6 +4,7 @@
 // browser list the chosen library's interfaces for the interface page.
 #pragma once
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 
@@ -21,6 +22,10 @@ class frmWizSingle1 : public WizardPage {
     QPushButton* cmdBrowse;
     QLabel* lblControl;
     VbListBox* lstControl;
+    // Lists every creatable control of the chosen library by its declared
+    // interfaces instead of by position (controls compiled by Visual Basic
+    // lay their interfaces out apart from their classes).
+    QCheckBox* chkDeclared;
     ButtonRow cmdWizard{};
 
     // Rebuilds lstControl from the available-control lists and filters.

@@ -198,9 +198,30 @@ TEST_F(SpecPageTest, ALibraryWithoutControlsEndsTheRunWithTheEnumerationError) {
     Click(WizSingle1().cmdWizard[kNext]);
     EXPECT_EQ(Messages(),
               Names{"The following error was encountered while enumerating selected interfaces: "
-                    "Subscript out of range . Please contact support."});
+                    "Subscript out of range . Please contact support.\nIf the control was built "
+                    "with Visual Basic, run the wizard again with \"List every control of the "
+                    "library\" checked."});
     EXPECT_TRUE(OpenPages().empty());
     EXPECT_TRUE(ControlLists().gSelectedControls.empty());
+}
+
+// A control compiled by Visual Basic keeps its interfaces apart from its
+// class: only the declared listing finds it, and only when the box asks.
+TEST_F(SpecPageTest, TheDeclaredListingBoxListsControlsCompiledByVisualBasic) {
+    const std::string vbEdit =
+        Library(std::string(QFW_FIXTURES) + "/typelib/vbedit.ocx", "vbedit.ocx");
+    EXPECT_FALSE(WizSingle1().chkDeclared->isChecked());
+    WizSingle1().chkDeclared->setChecked(true);
+    shell_.ReplyOpen(vbEdit);
+    Click(WizSingle1().cmdBrowse);
+    Click(WizSingle1().cmdWizard[kNext]);
+    ASSERT_TRUE(Messages().empty()) << Messages()[0];
+    ASSERT_EQ(VisiblePages(), Names{"frmMultiInterface"});
+    const Names interfaces = MultiInterface().lstInterfaces->Texts();
+    ASSERT_FALSE(interfaces.empty());
+    EXPECT_EQ(interfaces[0].substr(0, interfaces[0].find(" - ")), "QuillEdit");
+    Click(MultiInterface().cmdWizard[kNext]);
+    EXPECT_GT(SpecificationRecord().PropertyCount(), 0);
 }
 
 }  // namespace
