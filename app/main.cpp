@@ -2,10 +2,13 @@
 #include <iostream>
 
 #include "commands.h"
+#include "start_up_mode.h"
 #include "version.h"
 #include "wizard_run.h"
 
 int main(int argc, char** argv) {
+    if (qfw::app::IsStartUpCommandLine(argc, argv))
+        return qfw::app::RunStartUp(argc, argv);
     CLI::App app{
         "qfwizard - makes a Visual Basic UserControl behave like an existing ActiveX control\n"
         "by writing delegating code for its constituent controls."};
@@ -34,7 +37,5 @@ int main(int argc, char** argv) {
     }
     if (!wizardFiles.empty())
         return qfw::app::RunWizard(wizardFiles, argc, argv);
-    if (argc == 1)
-        std::cout << app.help();
     return exitCode;
 }
