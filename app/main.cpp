@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "commands.h"
+#include "environment_mode.h"
 #include "start_up_mode.h"
 #include "version.h"
 #include "wizard_run.h"
@@ -19,10 +20,15 @@ int main(int argc, char** argv) {
     qfw::app::AddTypelibCommand(app, exitCode);
     qfw::app::AddProjectCommand(app, exitCode);
     qfw::app::AddGenerateCommand(app, exitCode);
+    std::vector<std::string> projectFiles;
+    app.add_option("projects", projectFiles,
+                   "open these project (.vbp) or group (.vbg) files in the environment window");
     std::vector<std::string> wizardFiles;
-    app.add_option("--wizard", wizardFiles,
-                   "show the wizard's pages over these project (.vbp) or group (.vbg) files")
-        ->expected(1, -1);
+    CLI::Option* wizard =
+        app.add_option("--wizard", wizardFiles,
+                       "with project files: open the environment window and start the wizard at "
+                       "once; with files of its own and no others: the wizard's pages alone")
+            ->expected(0, -1);
 
     try {
         app.parse(argc, argv);
@@ -34,6 +40,10 @@ int main(int argc, char** argv) {
         // error, memory) ends the program with one line, not an abort.
         std::cerr << "qfwizard: " << e.what() << "\n";
         return qfw::app::kExitFailed;
+    }
+    if (!projectFiles.empty()) {
+        projectFiles.insert(projectFiles.end(), wizardFiles.begin(), wizardFiles.end());
+        return qfw::app::RunEnvironment(projectFiles, wizard->count() > 0, argc, argv);
     }
     if (!wizardFiles.empty())
         return qfw::app::RunWizard(wizardFiles, argc, argv);
