@@ -42,7 +42,11 @@ int main(int argc, char** argv) {
         return qfw::app::kExitFailed;
     }
     if (!projectFiles.empty()) {
-        projectFiles.insert(projectFiles.end(), wizardFiles.begin(), wizardFiles.end());
+        // A bare --wizard holds one empty value.
+        for (const std::string& file : wizardFiles) {
+            if (!file.empty())
+                projectFiles.push_back(file);
+        }
         return qfw::app::RunEnvironment(projectFiles, wizard->count() > 0, argc, argv);
     }
     if (!wizardFiles.empty())
