@@ -17,6 +17,7 @@
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
 #include "registry_options.h"
+#include "unified_diff.h"
 
 namespace qfw::app {
 
@@ -40,6 +41,10 @@ int RunEnvironment(const std::vector<std::string>& files, bool wizard, int& argc
     pages::GuiShell shell;
     ScopedShell installShell(shell);
     host::EnvironmentWindow window(vbe);
+    window.diff = [](const std::string& before, const std::string& after,
+                     const std::string& beforeLabel, const std::string& afterLabel) {
+        return UnifiedDiff(before, after, beforeLabel, afterLabel);
+    };
     window.OpenFiles(winPaths);
 
     std::vector<std::string> warnings;

@@ -26,6 +26,7 @@
 #include "host/start_up.h"
 #include "host/vb_highlighter.h"
 #include "platform/classes_root.h"
+#include "platform/file_ops.h"
 #include "platform/profile.h"
 #include "platform/shell.h"
 #include "platform/vb_error.h"
@@ -114,6 +115,7 @@ void EnvironmentWindow::BuildMenus() {
     application_.CommandBars.Append("File", file);
     application_.CommandBars.Append("View", view);
     application_.CommandBars.Append("Add-Ins", addInsMenu_);
+    changes_ = view->addAction("&Changes", this, [this] { ShowChanges(); });
     view->addAction("&Refresh", this, [this] { Refresh(); });
 }
 
@@ -268,6 +270,42 @@ bool EnvironmentWindow::Save() {
 
 bool EnvironmentWindow::SaveAll() {
     return SaveProjects(Projects(*application_.VBE));
+}
+
+std::string EnvironmentWindow::SelectedChanges() const {
+    const auto component = SelectedComponent();
+    if (!component || !diff || !component->IsDirty() || component->FileNames(1).empty())
+        return {};
+    std::string onDisk;
+    try {
+        onDisk = ReadFileBytes(component->FileNames(1));
+    } catch (const VbError&) {
+        // A file that is gone shows the whole text as added.
+    }
+    const std::string name = WindowsFileNameOf(component->FileNames(1));
+    return diff(onDisk, component->Text(), name + " (saved)", name + " (unsaved)");
+}
+
+void EnvironmentWindow::ShowChanges() {
+    const std::string changes = SelectedChanges();
+    if (changes.empty()) {
+        CurrentShell().MsgBox("The selected component has no unsaved changes.", vbInformation, "");
+        return;
+    }
+    QDialog dialog(this);
+    dialog.setObjectName("frmChanges");
+    dialog.setWindowTitle("Changes");
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* text = new QPlainTextEdit(QString::fromStdString(changes));
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setFont(QFont("Monospace"));
+    layout->addWidget(text);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.resize(760, 480);
+    dialog.exec();
 }
 
 void EnvironmentWindow::closeEvent(QCloseEvent* event) {

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,6 +62,18 @@ class EnvironmentWindow : public QMainWindow {
     // non-zero value and its ProgID is registered in the view.
     void ConnectEnteredAddIns(const std::string& addInListFile);
 
+    // View > Changes: the selected component's unsaved change as a diff of
+    // the file on disk and the text Save would write. The diff comes from
+    // `diff` (before, after, before label, after label); the window shows it
+    // in a dialog, or says that there is nothing to show.
+    std::function<std::string(const std::string&, const std::string&, const std::string&,
+                              const std::string&)>
+        diff;
+    // The text View > Changes shows for the selected component; empty when
+    // it has no saved file or no change.
+    std::string SelectedChanges() const;
+    void ShowChanges();
+
     QTreeWidget* Tree() const { return tree_; }
     QPlainTextEdit* CodeView() const { return code_; }
     QListWidget* ControlsList() const { return controls_; }
@@ -70,6 +83,7 @@ class EnvironmentWindow : public QMainWindow {
     QAction* SaveAllAction() const { return saveAll_; }
     QAction* ExitAction() const { return exit_; }
     QAction* AddInManagerAction() const { return addInManager_; }
+    QAction* ChangesAction() const { return changes_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,6 +107,7 @@ class EnvironmentWindow : public QMainWindow {
     QAction* saveAll_ = nullptr;
     QAction* exit_ = nullptr;
     QAction* addInManager_ = nullptr;
+    QAction* changes_ = nullptr;
 };
 
 }  // namespace qfw::host

@@ -18,6 +18,7 @@
 #include "pages/frm_wiz_main.h"
 #include "pages/pages_fixture.h"
 #include "platform/vb_error.h"
+#include "unified_diff.h"
 
 namespace qfw::host {
 namespace {
@@ -199,6 +200,26 @@ TEST_F(EnvironmentTest, SaveWritesTheChangeAndClearsTheMark) {
     EXPECT_FALSE(window.isWindowModified());
     EXPECT_NE(folder_.Read("Alpha/Ctl.ctl").find("Public Event Click()\r\n"), std::string::npos);
     EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(EnvironmentTest, ViewChangesShowsTheUnsavedChangeAsADiff) {
+    AddProject("Alpha", {"Ctl"});
+    EnvironmentWindow window(vbe_);
+    window.diff = [](const std::string& before, const std::string& after,
+                     const std::string& beforeLabel, const std::string& afterLabel) {
+        return app::UnifiedDiff(before, after, beforeLabel, afterLabel);
+    };
+    ASSERT_TRUE(window.SelectComponent("Alpha", "Ctl"));
+    EXPECT_EQ(window.SelectedChanges(), "");
+    window.ChangesAction()->trigger();
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"The selected component has no unsaved changes."});
+
+    Change(*vbe_);
+    const std::string changes = window.SelectedChanges();
+    EXPECT_NE(changes.find("--- Ctl.ctl (saved)\n+++ Ctl.ctl (unsaved)\n"), std::string::npos);
+    EXPECT_NE(changes.find("\n+Public Event Click()\r\n"), std::string::npos);
+    EXPECT_NE(changes.find("\n Option Explicit\r\n"), std::string::npos);
 }
 
 TEST_F(EnvironmentTest, TheMendedSecondEntryEndsTheAddInAndKeepsUnsavedWork) {
