@@ -1,11 +1,10 @@
 #include "host/environment_window.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -365,7 +364,9 @@ void EnvironmentWindow::ShowAddInManager() {
     QDialog dialog(this);
     dialog.setObjectName("frmAddInManager");
     dialog.setWindowTitle("Add-In Manager");
+    dialog.resize(460, 260);
     auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel("Available Add-Ins (checked: loaded):"));
     auto* list = new QListWidget;
     list->setObjectName("lstAddIns");
     auto* item = new QListWidgetItem("Quillfern Constituent Control Wizard (" +
