@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "engine/ide/code_module.h"
@@ -15,6 +16,7 @@
 #include "engine/ide/vb_projects.h"
 #include "host/connector.h"
 #include "host/environment_window.h"
+#include "host/registration.h"
 #include "pages/frm_wiz_main.h"
 #include "pages/pages_fixture.h"
 #include "platform/vb_error.h"
@@ -47,7 +49,10 @@ struct Menus {
 };
 
 using ConnectorTest = PagesTest;
-using EnvironmentTest = PagesTest;
+class EnvironmentTest : public PagesTest {
+  protected:
+    std::vector<std::string> warnings_;
+};
 
 TEST_F(ConnectorTest, EntriesGoAfterTheAddInManagerAndOnlyTheFirstIsRemoved) {
     Menus menus({"One", "Two", "&Add-In Manager...", "Three"});
@@ -220,6 +225,55 @@ TEST_F(EnvironmentTest, ViewChangesShowsTheUnsavedChangeAsADiff) {
     EXPECT_NE(changes.find("--- Ctl.ctl (saved)\n+++ Ctl.ctl (unsaved)\n"), std::string::npos);
     EXPECT_NE(changes.find("\n+Public Event Click()\r\n"), std::string::npos);
     EXPECT_NE(changes.find("\n Option Explicit\r\n"), std::string::npos);
+}
+
+// Answers the Add-In Manager: sets the add-in's box and presses OK.
+void AnswerAddInManager(bool loaded) {
+    QTimer::singleShot(0, [loaded] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        auto* list = dialog->findChild<QListWidget*>("lstAddIns");
+        ASSERT_NE(list, nullptr);
+        list->item(0)->setCheckState(loaded ? Qt::Checked : Qt::Unchecked);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+}
+
+TEST_F(EnvironmentTest, TheAddInManagerConnectsAndDisconnects) {
+    AddProject("Alpha", {"Ctl"});
+    EnvironmentWindow window(vbe_);
+    AnswerAddInManager(true);
+    window.AddInManagerAction()->trigger();
+    ASSERT_NE(window.AddIn(), nullptr);
+    EXPECT_EQ(Captions(window.AddInsMenu()),
+              (std::vector<std::string>{"&Add-In Manager...", "&Quillfern Software"}));
+    AnswerAddInManager(false);
+    window.AddInManagerAction()->trigger();
+    EXPECT_EQ(window.AddIn(), nullptr);
+    EXPECT_EQ(Captions(window.AddInsMenu()), std::vector<std::string>{"&Add-In Manager..."});
+}
+
+TEST_F(EnvironmentTest, StartUpConnectsAnEnteredAndRegisteredAddIn) {
+    struct Case {
+        const char* value;
+        bool registered;
+        bool connected;
+    } cases[] = {
+        {"1", true, true}, {"0", true, false}, {"1", false, false}, {nullptr, true, false}};
+    for (const Case& c : cases) {
+        testing::TempFolder folder;
+        folder.Write("VBAddIn.INI",
+                     c.value ? std::string("[Add-Ins32]\r\nQFNWizard.Connector=") + c.value + "\r\n"
+                             : std::string());
+        RegistryView view;
+        if (c.registered)
+            view.LoadRegText(RegistrationText("Z:\\q", "Z:\\q.tlb"), "registry.reg", warnings_);
+        ScopedClassesRoot root(view);
+        EnvironmentWindow window(vbe_);
+        window.ConnectEnteredAddIns(folder.Unix("VBAddIn.INI"));
+        EXPECT_EQ(window.AddIn() != nullptr, c.connected) << (c.value ? c.value : "none");
+        window.DisconnectAddIn();
+    }
 }
 
 TEST_F(EnvironmentTest, TheMendedSecondEntryEndsTheAddInAndKeepsUnsavedWork) {
