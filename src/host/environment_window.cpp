@@ -329,6 +329,9 @@ void EnvironmentWindow::closeEvent(QCloseEvent* event) {
 }
 
 void EnvironmentWindow::ConnectAddIn() {
+    // An add-in that ended itself is gone: it is let go and loaded anew.
+    if (addIn_ && addIn_->Ended())
+        DisconnectAddIn();
     if (addIn_)
         return;
     auto addIn = std::make_unique<Connector>();
@@ -372,7 +375,7 @@ void EnvironmentWindow::ShowAddInManager() {
     auto* item = new QListWidgetItem("Quillfern Constituent Control Wizard (" +
                                      QString(kConnectorProgId) + ")");
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(addIn_ ? Qt::Checked : Qt::Unchecked);
+    item->setCheckState(addIn_ && !addIn_->Ended() ? Qt::Checked : Qt::Unchecked);
     list->addItem(item);
     layout->addWidget(list);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);

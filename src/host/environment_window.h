@@ -54,7 +54,8 @@ class EnvironmentWindow : public QMainWindow {
     // True when any loaded project has unsaved changes.
     bool HasUnsavedChanges() const;
 
-    // Connects the add-in when it is not connected; disconnects it.
+    // Connects the add-in when it is not connected (an add-in that ended
+    // itself counts as not connected); disconnects it.
     void ConnectAddIn();
     void DisconnectAddIn();
     Connector* AddIn() const { return addIn_.get(); }

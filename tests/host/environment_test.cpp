@@ -295,6 +295,15 @@ TEST_F(EnvironmentTest, TheMendedSecondEntryEndsTheAddInAndKeepsUnsavedWork) {
     EXPECT_TRUE(window.AddIn()->Ended());
     window.AddIn()->FirstMenuControl()->Action()->trigger();
     EXPECT_TRUE(VisiblePages().empty());
+
+    // The Add-In Manager shows it unloaded and loads it anew.
+    AnswerAddInManager(true);
+    window.AddInManagerAction()->trigger();
+    ASSERT_FALSE(window.AddIn()->Ended());
+    EXPECT_EQ(Captions(window.AddInsMenu()),
+              (std::vector<std::string>{"&Add-In Manager...", "&Quillfern Software"}));
+    window.AddIn()->FirstMenuControl()->Action()->trigger();
+    EXPECT_EQ(VisiblePages(), std::vector<std::string>{"frmWizMain"});
     shell_.Reply(vbNo);
     window.close();
 }
