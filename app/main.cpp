@@ -41,15 +41,17 @@ int main(int argc, char** argv) {
         std::cerr << "qfwizard: " << e.what() << "\n";
         return qfw::app::kExitFailed;
     }
+    // A bare --wizard holds one empty value.
+    std::erase(wizardFiles, std::string());
     if (!projectFiles.empty()) {
-        // A bare --wizard holds one empty value.
-        for (const std::string& file : wizardFiles) {
-            if (!file.empty())
-                projectFiles.push_back(file);
-        }
+        projectFiles.insert(projectFiles.end(), wizardFiles.begin(), wizardFiles.end());
         return qfw::app::RunEnvironment(projectFiles, wizard->count() > 0, argc, argv);
     }
     if (!wizardFiles.empty())
         return qfw::app::RunWizard(wizardFiles, argc, argv);
+    if (wizard->count() > 0) {
+        std::cerr << "qfwizard: --wizard needs project (.vbp) or group (.vbg) files\n";
+        return qfw::app::kExitUsage;
+    }
     return exitCode;
 }
