@@ -2,10 +2,14 @@
 #include <iostream>
 
 #include "commands.h"
+#include "environment_mode.h"
+#include "start_up_mode.h"
 #include "version.h"
 #include "wizard_run.h"
 
 int main(int argc, char** argv) {
+    if (qfw::app::IsStartUpCommandLine(argc, argv))
+        return qfw::app::RunStartUp(argc, argv);
     CLI::App app{
         "qfwizard - makes a Visual Basic UserControl behave like an existing ActiveX control\n"
         "by writing delegating code for its constituent controls."};
@@ -16,10 +20,15 @@ int main(int argc, char** argv) {
     qfw::app::AddTypelibCommand(app, exitCode);
     qfw::app::AddProjectCommand(app, exitCode);
     qfw::app::AddGenerateCommand(app, exitCode);
+    std::vector<std::string> projectFiles;
+    app.add_option("projects", projectFiles,
+                   "open these project (.vbp) or group (.vbg) files in the environment window");
     std::vector<std::string> wizardFiles;
-    app.add_option("--wizard", wizardFiles,
-                   "show the wizard's pages over these project (.vbp) or group (.vbg) files")
-        ->expected(1, -1);
+    CLI::Option* wizard =
+        app.add_option("--wizard", wizardFiles,
+                       "with project files: open the environment window and start the wizard at "
+                       "once; with files of its own and no others: the wizard's pages alone")
+            ->expected(0, -1);
 
     try {
         app.parse(argc, argv);
@@ -32,9 +41,17 @@ int main(int argc, char** argv) {
         std::cerr << "qfwizard: " << e.what() << "\n";
         return qfw::app::kExitFailed;
     }
+    // A bare --wizard holds one empty value.
+    std::erase(wizardFiles, std::string());
+    if (!projectFiles.empty()) {
+        projectFiles.insert(projectFiles.end(), wizardFiles.begin(), wizardFiles.end());
+        return qfw::app::RunEnvironment(projectFiles, wizard->count() > 0, argc, argv);
+    }
     if (!wizardFiles.empty())
         return qfw::app::RunWizard(wizardFiles, argc, argv);
-    if (argc == 1)
-        std::cout << app.help();
+    if (wizard->count() > 0) {
+        std::cerr << "qfwizard: --wizard needs project (.vbp) or group (.vbg) files\n";
+        return qfw::app::kExitUsage;
+    }
     return exitCode;
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "engine/class_registrations.h"
+#include "host/registration.h"
 
 namespace qfw::app {
 
@@ -36,6 +37,9 @@ RegistryView RegistryOptions::Load(ide::VBE& vbe, std::vector<std::string>& warn
         sources.regFiles.assign(regFiles.begin(), regFiles.end());
     }
     RegistryView view = LoadRegistry(sources, warnings);
+    // What the program registered itself (its add-in class) stands beside
+    // the prefix's own registrations.
+    host::MergeUserRegistry(view, warnings);
     LearnProjectControls(vbe, view, warnings);
     return view;
 }
