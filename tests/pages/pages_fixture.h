@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -29,6 +30,9 @@ class RunShell : public RecordingShell {
         RecordingShell::EndRun();
         UnloadWizard();
     }
+    // Progress lines reach the generation page's status list, as the GUI
+    // shell's sink sends them there in the program.
+    void ShowStatus(const std::string& text) override;
 };
 
 class PagesTest : public ::testing::Test {
@@ -47,6 +51,15 @@ class PagesTest : public ::testing::Test {
 
     // Connects the loaded projects and shows the introduction page.
     void StartRun();
+    // Starts a run over one project whose UserControl "Ctl" holds `controls`
+    // and clicks through to the item selection page with the QuillEdit
+    // library as the specification control (its first interface).
+    void ReachItemPage(const std::vector<testing::ControlSpec>& controls);
+
+    // Clicks the entry with `text` (the first such) in a list, with the
+    // keyboard modifiers given (Ctrl adds to the selection).
+    static void ClickEntry(QListWidget& list, const std::string& text,
+                           Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
     static void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     std::vector<std::string> Messages() const;
