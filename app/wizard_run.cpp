@@ -5,8 +5,6 @@
 #include <iostream>
 
 #include "commands.h"
-#include "engine/ide/changed_components.h"
-#include "engine/ide/vb_component.h"
 #include "engine/ide/vb_projects.h"
 #include "engine/ide/vbe.h"
 #include "pages/frm_wiz_main.h"
@@ -14,38 +12,13 @@
 #include "pages/gui_shell.h"
 #include "pages/help_window.h"
 #include "pages/module_state.h"
+#include "pages/save_changes.h"
 #include "platform/classes_root.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
 #include "registry_options.h"
 
 namespace qfw::app {
-
-namespace {
-
-// Saves what the run changed, each file by temporary file and rename, never
-// over a file that was changed on disk since it was loaded. A file that
-// cannot be saved is reported in a message box and on stderr; the others are
-// still saved.
-int SaveChanges(ide::VBE& vbe) {
-    int exitCode = kExitOk;
-    for (const auto& component : ide::ChangedComponents(vbe)) {
-        const std::string file = WindowsToUnix(component->FileNames(1));
-        try {
-            component->Save();
-            std::cerr << "Saved " << file << "\n";
-        } catch (const VbError& e) {
-            const std::string message = "cannot save " + file + ": " + e.Description() +
-                                        " (error " + std::to_string(e.Number()) + ")";
-            std::cerr << "qfwizard: " << message << "\n";
-            CurrentShell().MsgBox(message, vbOKOnly | vbCritical, "");
-            exitCode = kExitFailed;
-        }
-    }
-    return exitCode;
-}
-
-}  // namespace
 
 int RunWizard(const std::vector<std::string>& files, int& argc, char** argv) {
     RegistryOptions registry;
@@ -83,7 +56,9 @@ int RunWizard(const std::vector<std::string>& files, int& argc, char** argv) {
     // Code reaches the UserControl's file only when generation ran to its end;
     // a cancelled or failed run leaves it as it was (the backup aside).
     module.runEnded = [&vbe, &module] {
-        QCoreApplication::exit(module.generationSucceeded ? SaveChanges(*vbe) : kExitOk);
+        const bool saved =
+            !module.generationSucceeded || pages::SaveChangedComponents(*vbe, std::cerr);
+        QCoreApplication::exit(saved ? kExitOk : kExitFailed);
     };
     pages::ConnectEnvironment(vbe);
 

@@ -14,10 +14,9 @@ namespace qfw::pages {
 
 namespace {
 
-constexpr const char* kCommonLabels[] = {"Common Properties:", "Common Methods:",
-                                         "Common Events:"};
-constexpr const char* kSelectedLabels[] = {"Selected Properties:", "Selected Methods:",
-                                           "Selected Events:"};
+constexpr const char* kCommonLabels[] = {"Common Properties:", "Common Methods:", "Common Events:"};
+constexpr const char* kSelectedLabels[] = {
+    "Selected Properties:", "Selected Methods:", "Selected Events:"};
 
 // The texts of `found` that are items of `kind` chosen on the item selection
 // page, each once per chosen item with that text, in the order found.
@@ -73,13 +72,12 @@ frmWizSingle3::frmWizSingle3() : WizardPage("frmWizSingle3", "Wiz3") {
     for (size_t i = 0; i < lstPropertiesFromTo.size(); ++i) {
         lstPropertiesFromTo[i] = new VbListBox(fraMap, true);
         lstPropertiesFromTo[i]->setSelectionMode(QAbstractItemView::ExtendedSelection);
-        connect(lstPropertiesFromTo[i], &QListWidget::itemDoubleClicked, this,
-                [this, i] {
-                    const VbListBox& list = *lstPropertiesFromTo[i];
-                    if (list.CurrentIndex() >= 0)
-                        CurrentShell().MsgBox(list.item(list.CurrentIndex())->text().toStdString(),
-                                              vbOKOnly, "");
-                });
+        connect(lstPropertiesFromTo[i], &QListWidget::itemDoubleClicked, this, [this, i] {
+            const VbListBox& list = *lstPropertiesFromTo[i];
+            if (list.CurrentIndex() >= 0)
+                CurrentShell().MsgBox(list.item(list.CurrentIndex())->text().toStdString(),
+                                      vbOKOnly, "");
+        });
     }
     auto* moves = new QVBoxLayout();
     cmdAddRemoveProperty = MakeMoveButtons(fraMap, moves);

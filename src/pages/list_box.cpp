@@ -64,7 +64,9 @@ void VbListBox::AddItems(const std::vector<std::string>& texts) {
     added.reserve(texts.size());
     for (const std::string& text : texts)
         added.push_back({text});
-    const auto less = [](const Entry& a, const Entry& b) { return LessIgnoringCase(a.text, b.text); };
+    const auto less = [](const Entry& a, const Entry& b) {
+        return LessIgnoringCase(a.text, b.text);
+    };
     std::stable_sort(added.begin(), added.end(), less);
     std::vector<Entry> merged;
     merged.reserve(old.size() + added.size());

@@ -45,14 +45,29 @@ TEST_F(MoveItemsTest, MoveSelectedItemsKeepsCurrentAndSelectedApart) {
     };
     const Names five = {"a0", "a1", "a2", "a3", "a4"};
     const Case cases[] = {
-        {"entry 2 current and selected", {five, {2}, 2}, true, {"a0", "a1", "a3", "a4"}, {"a2"}, 1,
+        {"entry 2 current and selected",
+         {five, {2}, 2},
+         true,
+         {"a0", "a1", "a3", "a4"},
+         {"a2"},
+         1,
          {}},
-        {"first entry current and selected", {five, {0}, 0}, true, {"a1", "a2", "a3", "a4"}, {"a0"},
-         -1, {}},
+        {"first entry current and selected",
+         {five, {0}, 0},
+         true,
+         {"a1", "a2", "a3", "a4"},
+         {"a0"},
+         -1,
+         {}},
         {"no current entry moves nothing", {five, {1, 3}, -1}, false, five, {}, -1, {"a1", "a3"}},
         {"current but nothing selected", {five, {}, 3}, true, five, {}, 2, {}},
         {"selection past the end: the last left becomes current and selected",
-         {five, {3, 4}, 4}, true, {"a0", "a1", "a2"}, {"a3", "a4"}, 2, {"a2"}},
+         {five, {3, 4}, 4},
+         true,
+         {"a0", "a1", "a2"},
+         {"a3", "a4"},
+         2,
+         {"a2"}},
         {"all selected", {five, {0, 1, 2, 3, 4}, 2}, true, {}, five, -1, {}},
     };
     for (const Case& c : cases) {

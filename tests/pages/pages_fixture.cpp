@@ -127,10 +127,9 @@ std::vector<std::string> PagesTest::Messages() const {
 
 std::vector<std::string> PagesTest::VisiblePages() {
     std::vector<std::string> names;
-    for (QWidget* page : std::vector<QWidget*>{&WizMain(), &ProjInfo(), &UserControlInfo(),
-                                               &WizSingle1(), &MultiInterface(), &ControlList(),
-                                               &WizSingle1a(), &WizSingle2(), &WizSingle3(),
-                                               &WizSingle6()}) {
+    for (QWidget* page : std::vector<QWidget*>{
+             &WizMain(), &ProjInfo(), &UserControlInfo(), &WizSingle1(), &MultiInterface(),
+             &ControlList(), &WizSingle1a(), &WizSingle2(), &WizSingle3(), &WizSingle6()}) {
         if (page->isVisible())
             names.push_back(PageName(*page));
     }

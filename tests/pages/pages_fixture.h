@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -62,6 +63,10 @@ class PagesTest : public ::testing::Test {
                            Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
     static void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // An option button takes clicks on its circle and caption only.
+    static void Click(QRadioButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
+    }
     std::vector<std::string> Messages() const;
     // The pages now visible, by name.
     static std::vector<std::string> VisiblePages();
