@@ -111,6 +111,25 @@ TEST_F(MoveItemsTest, MoveAllItemsMergesIntoSortedListsAndAppendsToUnsortedOnes)
               (Names{"zulu", "Alpha", "beta", "Delta", "delta", "gamma", "Zed", "zulu"}));
 }
 
+TEST_F(MoveItemsTest, TwoItemsWithTheSameTextMoveTheFlagOfTheFirst) {
+    objControl& spec = SpecificationRecord();
+    spec.AddProperty("Tag As String");
+    spec.AddProperty("Width As Long");
+    spec.AddProperty("Tag As String");
+    ShowItemSelectionPage();
+    VbListBox& available = *WizSingle1a().lstFromTo[0];
+    ASSERT_EQ(available.Texts(), (Names{"Tag As String", "Tag As String", "Width As Long"}));
+    available.SelectRow(1);
+    Click(WizSingle1a().cmdAddRemove[0]);
+    EXPECT_TRUE(spec.PropertySelected(0));
+    EXPECT_FALSE(spec.PropertySelected(2));
+    // Showing the kind again follows the flags.
+    WizSingle1a().cmbItem->setCurrentIndex(1);
+    WizSingle1a().cmbItem->setCurrentIndex(0);
+    EXPECT_EQ(WizSingle1a().lstFromTo[1]->Texts(), Names{"Tag As String"});
+    EXPECT_EQ(available.Texts(), (Names{"Tag As String", "Width As Long"}));
+}
+
 // The item selection page of a run over a UserControl with a text box and a
 // label, QuillEdit's interface as the specification.
 class ItemPageTest : public PagesTest {
