@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -253,6 +254,74 @@ TEST_F(WholeRunTest, ClicksGiveTheGoldenUserControlAndItsBackup) {
     const auto problems = CheckModule(ReadBytes(ctl), events);
     EXPECT_TRUE(problems.empty()) << DescribeProblems(problems);
     Module().runEnded = nullptr;
+}
+
+// The same run by clicks and by `qfwizard generate` over two copies of a
+// UserControl with two text boxes and a label, the event Change mapped onto
+// the first text box and the label.
+TEST_F(WholeRunTest, ClicksGiveWhatGenerateGivesForTwoConstituentsOfOneClass) {
+    const std::vector<testing::ControlSpec> controls = {
+        {"VB.TextBox", "txtFirst"}, {"VB.Label", "lblName"}, {"VB.TextBox", "txtSecond"}};
+    folder_.Write("Cli/Twin.ctl", testing::UserControlText("Twin", controls));
+    folder_.Write("Cli/Cli.vbp", testing::ProjectText("Proj", {"UserControl=Twin.ctl"}));
+    folder_.Write("Proj/Twin.ctl", testing::UserControlText("Twin", controls));
+    folder_.Write("Proj/Proj.vbp", testing::ProjectText("Proj", {"UserControl=Twin.ctl"}));
+    const fs::path spec = folder_.Path() / "QUILLEDIT.OCX";
+    fs::copy_file(std::string(QFW_EXAMPLES) + "/LabeledEdit/QUILLEDIT.OCX", spec);
+    const std::string command =
+        std::string(QFWIZARD) + " generate " + (folder_.Path() / "Cli" / "Cli.vbp").string() +
+        " --spec " + spec.string() +
+        " --select property:Text --select property:BackColor --select event:Change"
+        " --order TextBox,Label --map event:TextBox,Label:Change --date 2024-01-05"
+        " --quiet 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+    vbe_->VBProjects()->AddFromFile(folder_.Windows("Proj/Proj.vbp"));
+    ScopedToday today(std::chrono::year_month_day{std::chrono::year{2024}, std::chrono::month{1},
+                                                  std::chrono::day{5}});
+    std::ostringstream log;
+    Module().showItemSelectionPage = ShowItemSelectionPage;
+    Module().runEnded = [&] { SaveChangedComponents(*vbe_, log); };
+    StartRun();
+    Click(WizMain().cmdWizard[kNext]);
+    shell_.ReplyOpen(spec.string());
+    Click(WizSingle1().cmdBrowse);
+    Click(WizSingle1().cmdWizard[kNext]);
+    Click(MultiInterface().cmdWizard[kNext]);
+    frmWizSingle1a& items = WizSingle1a();
+    ClickEntry(*items.lstFromTo[0], "Text As String");
+    ClickEntry(*items.lstFromTo[0], "BackColor As Long", Qt::ControlModifier);
+    Click(items.cmdAddRemove[0]);
+    items.cmbItem->setCurrentIndex(2);
+    const std::string change = EntryStarting(*items.lstFromTo[0], "Change ");
+    ClickEntry(*items.lstFromTo[0], change);
+    Click(items.cmdAddRemove[0]);
+    Click(items.cmdWizard[kNext]);
+    // The page sends both TextBox entries under one class name, so the first
+    // text box ends up with position 2 and the second with none: before the
+    // label, as --order TextBox,Label puts it.
+    for (const char* name : {"TextBox", "TextBox", "Label"}) {
+        ClickEntry(*WizSingle2().lstControlsFromTo[0], name);
+        Click(WizSingle2().cmdAddRemove[0]);
+    }
+    Click(WizSingle2().cmdWizard[kNext]);
+    frmWizSingle3& multi = WizSingle3();
+    ClickEntry(*multi.lstControlList, "Label");
+    ClickEntry(*multi.lstControlList, "TextBox", Qt::ControlModifier);
+    Click(multi.optItem[2]);
+    ClickEntry(*multi.lstPropertiesFromTo[0], change);
+    Click(multi.cmdAddRemoveProperty[0]);
+    EXPECT_EQ(multi.lstPropertiesFromTo[1]->Texts(), Names{change});
+    Click(multi.cmdWizard[kNext]);
+    Click(WizSingle6().cmdWizard[kFinish]);
+    Click(WizSingle6().cmdWizard[kFinish]);
+    Module().runEnded = nullptr;
+
+    const std::string clicked = ReadBytes(folder_.Path() / "Proj" / "Twin.ctl");
+    EXPECT_EQ(clicked, ReadBytes(folder_.Path() / "Cli" / "Twin.ctl"));
+    EXPECT_NE(clicked.find("Private Sub lblName_Change()"), std::string::npos) << clicked;
+    const auto problems = CheckModule(clicked);
+    EXPECT_TRUE(problems.empty()) << DescribeProblems(problems);
 }
 
 }  // namespace
