@@ -8,9 +8,11 @@
 #include "engine/ide/vb_projects.h"
 #include "engine/ide/vbe.h"
 #include "pages/frm_wiz_main.h"
+#include "pages/frm_wiz_single6.h"
 #include "pages/gui_shell.h"
 #include "pages/help_window.h"
 #include "pages/module_state.h"
+#include "pages/save_changes.h"
 #include "platform/classes_root.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
@@ -51,11 +53,20 @@ int RunWizard(const std::vector<std::string>& files, int& argc, char** argv) {
     ScopedClassesRoot classesRoot(view);
 
     QApplication application(argc, argv);
+    // The run decides when the program ends (runEnded), with its exit code.
+    QApplication::setQuitOnLastWindowClosed(false);
     pages::GuiShell shell;
     ScopedShell installShell(shell);
     pages::ModuleState& module = pages::Module();
     module.helpViewer = pages::ShowHelpWindow;
-    module.runEnded = [] { QCoreApplication::exit(kExitOk); };
+    shell.statusSink = [](const std::string& line) { pages::WizSingle6().AddStatus(line); };
+    // Code reaches the UserControl's file only when generation ran to its end;
+    // a cancelled or failed run leaves it as it was (the backup aside).
+    module.runEnded = [&vbe, &module] {
+        const bool saved =
+            !module.generationSucceeded || pages::SaveChangedComponents(*vbe, std::cerr);
+        QCoreApplication::exit(saved ? kExitOk : kExitFailed);
+    };
     pages::ConnectEnvironment(vbe);
 
     pages::WizMain().ShowModeless();

@@ -1,7 +1,8 @@
 // The wizard's pages, offscreen: from loading the example project to the
 // introduction page shown (what `qfwizard --wizard` does after Qt has
-// started), and Next on the specification control page for a 1 MB library
-// to the interface list shown.
+// started), Next on the specification control page for a 1 MB library to
+// the interface list shown, and the item selection page over a specification
+// interface of 5,000 properties.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include "pages/frm_multi_interface.h"
 #include "pages/frm_wiz_main.h"
 #include "pages/frm_wiz_single1.h"
+#include "pages/frm_wiz_single1a.h"
 #include "pages/module_state.h"
 #include "platform/classes_root.h"
 #include "platform/shell.h"
@@ -114,5 +116,57 @@ void BM_InterfacePage(benchmark::State& state) {
     fs::remove(library);
 }
 BENCHMARK(BM_InterfacePage)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// The item selection page over a specification record of 5,000 properties
+// (and one method), shown with the properties.
+pages::frmWizSingle1a& ShowLargeItemPage() {
+    objControl& spec = pages::SpecificationRecord();
+    spec.Clear();
+    for (int i = 0; i < 5000; ++i)
+        spec.AddProperty("Property" + std::to_string((i * 7919) % 5000) + " As Long");
+    spec.AddMethod("Refresh ()");
+    pages::frmWizSingle1a& page = pages::WizSingle1a();
+    page.ShowModeless();
+    QApplication::processEvents();
+    return page;
+}
+
+void BM_ItemPageAddAll(benchmark::State& state) {
+    StartQt();
+    BenchShell shell;
+    ScopedShell installShell(shell);
+    pages::frmWizSingle1a& page = ShowLargeItemPage();
+    for (auto _ : state) {
+        QTest::mouseClick(page.cmdAddRemove[1], Qt::LeftButton);
+        if (pages::SpecificationRecord().SelectedPropertyCount() != 5000)
+            state.SkipWithError("Add All did not select every property");
+        QTest::mouseClick(page.cmdAddRemove[3], Qt::LeftButton);
+        if (page.lstFromTo[0]->count() != 5000)
+            state.SkipWithError("Remove All did not bring every property back");
+    }
+    pages::UnloadWizard();
+}
+BENCHMARK(BM_ItemPageAddAll)->Unit(benchmark::kMillisecond);
+
+void BM_ItemPageShow(benchmark::State& state) {
+    StartQt();
+    BenchShell shell;
+    ScopedShell installShell(shell);
+    pages::frmWizSingle1a& page = ShowLargeItemPage();
+    for (auto _ : state) {
+        state.PauseTiming();
+        page.cmbItem->setCurrentIndex(1);
+        state.ResumeTiming();
+        page.cmbItem->setCurrentIndex(0);
+        if (page.lstFromTo[0]->count() != 5000)
+            state.SkipWithError("the properties were not shown");
+    }
+    pages::UnloadWizard();
+}
+BENCHMARK(BM_ItemPageShow)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "model/obj_control.h"
 
 #include <limits>
+#include <unordered_map>
 
 #include "platform/vb_error.h"
 
@@ -143,13 +144,16 @@ void objControl::SetSelectedItems(int16_t iType, const std::vector<std::string>&
     if (iType != kKindProperty && iType != kKindMethod && iType != kKindEvent)
         return;
     KindView kind = Kind(iType);
-    auto markFirst = [&kind](const std::string& text, bool value) {
-        for (int16_t i = 0; i < kind.count; ++i) {
-            if (TextAt(kind.texts, i) == text) {
-                SetFlagAt(kind.selected, i, value);
-                return;
-            }
-        }
+    // A text names the first item that has it; one index instead of a search
+    // per text keeps a page's Add All over thousands of items linear.
+    std::unordered_map<std::string, int16_t> first;
+    first.reserve(static_cast<size_t>(kind.count));
+    for (int16_t i = 0; i < kind.count; ++i)
+        first.emplace(TextAt(kind.texts, i), i);
+    auto markFirst = [&kind, &first](const std::string& text, bool value) {
+        const auto found = first.find(text);
+        if (found != first.end())
+            SetFlagAt(kind.selected, found->second, value);
     };
     for (const std::string& text : lstNotSelected)
         markFirst(text, false);

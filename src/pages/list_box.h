@@ -17,6 +17,12 @@ class VbListBox : public QListWidget {
 
     bool Sorted() const { return sorted_; }
     void AddItem(const std::string& text);
+    // Adds the texts as AddItem would one after the other, in one pass: a
+    // sorted list merges them in, keeping its entries' selection and its
+    // current entry.
+    void AddItems(const std::vector<std::string>& texts);
+    // Replaces the entries with `texts`, unsorted, none selected or current.
+    void SetTexts(const std::vector<std::string>& texts);
     // The entries' texts in list order.
     std::vector<std::string> Texts() const;
     // The selected entries' texts in list order.
@@ -25,6 +31,12 @@ class VbListBox : public QListWidget {
     int ListIndex() const;
     // Selects the entry at `index` and makes it current.
     void SelectRow(int index);
+    // The current entry (the one with the focus), -1 when none; it need not
+    // be selected.
+    int CurrentIndex() const;
+    // Makes the entry at `index` current without selecting it; -1 leaves no
+    // current entry.
+    void SetCurrentIndex(int index);
 
   private:
     bool sorted_;

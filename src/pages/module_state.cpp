@@ -10,12 +10,18 @@
 
 #include "browser/browser.h"
 #include "browser/control_lists.h"
+#include "pages/frm_add_item.h"
 #include "pages/frm_control_list.h"
 #include "pages/frm_multi_interface.h"
+#include "pages/frm_parameters.h"
 #include "pages/frm_proj_info.h"
 #include "pages/frm_user_control_info.h"
 #include "pages/frm_wiz_main.h"
 #include "pages/frm_wiz_single1.h"
+#include "pages/frm_wiz_single1a.h"
+#include "pages/frm_wiz_single2.h"
+#include "pages/frm_wiz_single3.h"
+#include "pages/frm_wiz_single6.h"
 #include "platform/shell.h"
 #include "platform/text_codec.h"
 
@@ -63,7 +69,11 @@ QScreen* Screen() {
 }  // namespace
 
 ModuleState& Module() {
-    static ModuleState state;
+    static ModuleState state = [] {
+        ModuleState initial;
+        initial.showItemSelectionPage = ShowItemSelectionPage;
+        return initial;
+    }();
     return state;
 }
 
@@ -99,6 +109,24 @@ frmMultiInterface& MultiInterface() {
 }
 frmControlList& ControlList() {
     return Instance<frmControlList>();
+}
+frmWizSingle1a& WizSingle1a() {
+    return Instance<frmWizSingle1a>();
+}
+frmAddItem& AddItem() {
+    return Instance<frmAddItem>();
+}
+frmParameters& Parameters() {
+    return Instance<frmParameters>();
+}
+frmWizSingle2& WizSingle2() {
+    return Instance<frmWizSingle2>();
+}
+frmWizSingle3& WizSingle3() {
+    return Instance<frmWizSingle3>();
+}
+frmWizSingle6& WizSingle6() {
+    return Instance<frmWizSingle6>();
 }
 
 std::vector<WizardPage*>& OpenPages() {

@@ -34,6 +34,12 @@ class frmUserControlInfo;
 class frmWizSingle1;
 class frmMultiInterface;
 class frmControlList;
+class frmWizSingle1a;
+class frmAddItem;
+class frmParameters;
+class frmWizSingle2;
+class frmWizSingle3;
+class frmWizSingle6;
 
 struct ModuleState {
     std::string gAppTitle = "Quillfern Constituent Control Wizard";
@@ -48,7 +54,11 @@ struct ModuleState {
     // Next once the specification record holds the chosen interface's items,
     // to load and show the item selection page. It answers whether it showed
     // one; without it (or when it shows none) the interface page stays.
+    // Starts as the item selection page of this library.
     std::function<bool()> showItemSelectionPage;
+    // Set by the generation page when generation ran to its end in this run;
+    // the front end then saves the changed UserControl when the run ends.
+    bool generationSucceeded = false;
     // Told when a run has ended and no page is open any more.
     std::function<void()> runEnded;
     // The help viewer: called with the help file and the keyword to look up.
@@ -71,6 +81,12 @@ frmUserControlInfo& UserControlInfo();
 frmWizSingle1& WizSingle1();
 frmMultiInterface& MultiInterface();
 frmControlList& ControlList();
+frmWizSingle1a& WizSingle1a();
+frmAddItem& AddItem();
+frmParameters& Parameters();
+frmWizSingle2& WizSingle2();
+frmWizSingle3& WizSingle3();
+frmWizSingle6& WizSingle6();
 
 // The pages and dialogs now loaded, in the order they were loaded.
 std::vector<WizardPage*>& OpenPages();

@@ -1,6 +1,7 @@
 #include "pages_fixture.h"
 
 #include <QWidget>
+#include <filesystem>
 
 #include "browser/browser.h"
 #include "browser/control_lists.h"
@@ -14,6 +15,10 @@
 #include "pages/frm_user_control_info.h"
 #include "pages/frm_wiz_main.h"
 #include "pages/frm_wiz_single1.h"
+#include "pages/frm_wiz_single1a.h"
+#include "pages/frm_wiz_single2.h"
+#include "pages/frm_wiz_single3.h"
+#include "pages/frm_wiz_single6.h"
 
 namespace qfw::pages {
 
@@ -28,6 +33,11 @@ void PagesTest::SetUpTestSuite() {
     }
 }
 
+void RunShell::ShowStatus(const std::string& text) {
+    RecordingShell::ShowStatus(text);
+    WizSingle6().AddStatus(text);
+}
+
 void PagesTest::SetUp() {
     shellScope_ = std::make_unique<ScopedShell>(shell_);
     registryScope_ = std::make_unique<ScopedClassesRoot>(registry_);
@@ -40,6 +50,7 @@ void PagesTest::SetUp() {
         ++itemPagesShown_;
         return true;
     };
+    Module().generationSucceeded = false;
 }
 
 void PagesTest::TearDown() {
@@ -84,6 +95,29 @@ void PagesTest::StartRun() {
     WizMain().ShowModeless();
 }
 
+void PagesTest::ReachItemPage(const std::vector<testing::ControlSpec>& controls) {
+    AddProjectWithControls("Proj", "Ctl", controls);
+    const std::filesystem::path spec = folder_.Path() / "QUILLEDIT.OCX";
+    std::filesystem::copy_file(std::string(QFW_EXAMPLES) + "/LabeledEdit/QUILLEDIT.OCX", spec,
+                               std::filesystem::copy_options::overwrite_existing);
+    Module().showItemSelectionPage = ShowItemSelectionPage;
+    StartRun();
+    Click(WizMain().cmdWizard[kNext]);
+    shell_.ReplyOpen(spec.string());
+    Click(WizSingle1().cmdBrowse);
+    Click(WizSingle1().cmdWizard[kNext]);
+    Click(MultiInterface().cmdWizard[kNext]);
+}
+
+void PagesTest::ClickEntry(QListWidget& list, const std::string& text,
+                           Qt::KeyboardModifiers modifiers) {
+    const auto found = list.findItems(QString::fromStdString(text), Qt::MatchExactly);
+    ASSERT_FALSE(found.isEmpty()) << text;
+    list.scrollToItem(found.front());
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers,
+                      list.visualItemRect(found.front()).center());
+}
+
 std::vector<std::string> PagesTest::Messages() const {
     std::vector<std::string> texts;
     for (const auto& call : shell_.Messages())
@@ -93,8 +127,9 @@ std::vector<std::string> PagesTest::Messages() const {
 
 std::vector<std::string> PagesTest::VisiblePages() {
     std::vector<std::string> names;
-    for (QWidget* page : std::vector<QWidget*>{&WizMain(), &ProjInfo(), &UserControlInfo(),
-                                               &WizSingle1(), &MultiInterface(), &ControlList()}) {
+    for (QWidget* page : std::vector<QWidget*>{
+             &WizMain(), &ProjInfo(), &UserControlInfo(), &WizSingle1(), &MultiInterface(),
+             &ControlList(), &WizSingle1a(), &WizSingle2(), &WizSingle3(), &WizSingle6()}) {
         if (page->isVisible())
             names.push_back(PageName(*page));
     }

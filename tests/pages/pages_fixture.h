@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -29,6 +31,9 @@ class RunShell : public RecordingShell {
         RecordingShell::EndRun();
         UnloadWizard();
     }
+    // Progress lines reach the generation page's status list, as the GUI
+    // shell's sink sends them there in the program.
+    void ShowStatus(const std::string& text) override;
 };
 
 class PagesTest : public ::testing::Test {
@@ -47,8 +52,21 @@ class PagesTest : public ::testing::Test {
 
     // Connects the loaded projects and shows the introduction page.
     void StartRun();
+    // Starts a run over one project whose UserControl "Ctl" holds `controls`
+    // and clicks through to the item selection page with the QuillEdit
+    // library as the specification control (its first interface).
+    void ReachItemPage(const std::vector<testing::ControlSpec>& controls);
+
+    // Clicks the entry with `text` (the first such) in a list, with the
+    // keyboard modifiers given (Ctrl adds to the selection).
+    static void ClickEntry(QListWidget& list, const std::string& text,
+                           Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
     static void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // An option button takes clicks on its circle and caption only.
+    static void Click(QRadioButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
+    }
     std::vector<std::string> Messages() const;
     // The pages now visible, by name.
     static std::vector<std::string> VisiblePages();
