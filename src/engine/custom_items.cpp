@@ -13,7 +13,7 @@ namespace qfw {
 
 namespace {
 
-constexpr const char* kKindWords[] = {"property", "method", "event"};
+constexpr const char* kKindWords[] = {"a property", "a method", "an event"};
 
 // Words the language reserves, which cannot name a member.
 constexpr const char* kReservedWords[] = {
@@ -192,13 +192,13 @@ std::string ValidateCustomItem(const objControl& spec, const CustomItem& item) {
     }
     const std::string kindWord = kKindWords[item.kind];
     if (NameTaken(spec, item.kind, name))
-        return "The control already has a " + kindWord + " named " + name + ".";
+        return "The control already has " + kindWord + " named " + name + ".";
     // A property and a method of one name would be two procedures of one name.
     if (item.kind != kKindEvent) {
         const int16_t other = item.kind == kKindProperty ? kKindMethod : kKindProperty;
         if (NameTaken(spec, other, name))
-            return "The control already has a " + std::string(kKindWords[other]) + " named " +
-                   name + ".";
+            return "The control already has " + std::string(kKindWords[other]) + " named " + name +
+                   ".";
     }
     if (item.kind == kKindProperty) {
         const bool known =
