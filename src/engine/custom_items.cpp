@@ -252,4 +252,10 @@ std::string Wizard::AddCustomItem(objControl& spec, const CustomItem& item) {
     return "";
 }
 
+bool Wizard::IsCustomItem(int16_t kind, const std::string& text) const {
+    return std::any_of(CustomItems_.begin(), CustomItems_.end(), [&](const CustomItem& item) {
+        return item.kind == kind && CustomItemText(item) == text;
+    });
+}
+
 }  // namespace qfw

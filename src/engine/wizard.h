@@ -153,6 +153,8 @@ class Wizard {
     // its default and access for generation. "" when added; otherwise the
     // message that refuses it, and nothing is added.
     std::string AddCustomItem(objControl& spec, const CustomItem& item);
+    // Whether the item of that kind and text was added by AddCustomItem.
+    bool IsCustomItem(int16_t kind, const std::string& text) const;
 
     // Whether generation also saves property values with the control: every
     // generated property is read in UserControl_ReadProperties and written in

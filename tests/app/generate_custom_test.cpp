@@ -164,10 +164,16 @@ TEST_F(GenerateCustomTest, RefusedMembersNameTheReasonAndChangeNothing) {
         EXPECT_NE(run.err.find(c.message), std::string::npos) << c.add << "\n" << run.err;
         EXPECT_EQ(Control(), before) << c.add;
     }
-    // A new member alone is a selection.
-    const Outcome alone = Run(Args({"--add", "event:Done()"}));
+    // A new member alone is a selection; the summary tells it from the
+    // items nothing delegates.
+    const Outcome alone =
+        Run({File("LabeledEdit.vbp"), "--spec", File("QUILLEDIT.OCX"), "--add", "event:Done()"});
     EXPECT_EQ(alone.exitCode, 0) << alone.err;
     EXPECT_EQ(Occurrences(Control(), "Event Done()\r\n"), 1u);
+    EXPECT_NE(alone.err.find("  New members of the UserControl itself:\n    event Done () \n"),
+              std::string::npos)
+        << alone.err;
+    EXPECT_EQ(alone.err.find("no constituent has"), std::string::npos) << alone.err;
 }
 
 }  // namespace
