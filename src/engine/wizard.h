@@ -237,6 +237,10 @@ class Wizard {
     // Property-bag persistence of the properties a batch generated or merged.
     void PersistProperties(const std::vector<generation::ProcedureParts>& properties,
                            const std::string& control);
+    // The font is read with Set, through a Property Set Font, which a font
+    // delegated by a Property Let lacks: one is added that passes the font
+    // on to `control` (and to each further constituent it is called for).
+    void AddFontSetter(const generation::ProcedureParts& font, const std::string& control);
     // The custom items no constituent received, as the UserControl's own
     // members; 0 or the number of the error that stopped it.
     int32_t GenerateCustomItems(objControl& spec);

@@ -151,7 +151,50 @@ void Wizard::PersistProperties(const std::vector<generation::ProcedureParts>& pr
             continue;
         // The font is an object, yet it is saved: as the UserControl's own
         // Font, which reaches every constituent mapped to it.
-        UpdatePropertyBag(p.name, p.type, control, p.useSet && p.name != "Font");
+        const bool savedFont = p.name == "Font" && p.useSet;
+        UpdatePropertyBag(p.name, p.type, control, p.useSet && !savedFont);
+        if (savedFont)
+            AddFontSetter(p, control);
+    }
+}
+
+void Wizard::AddFontSetter(const generation::ProcedureParts& font, const std::string& control) {
+    std::shared_ptr<ide::CodeModule> module = UserControlModule();
+    if (!module)
+        throw VbError(kErrSubscriptOutOfRange);
+    const std::string value = font.token + font.name;
+    const std::string line =
+        std::string(kIndent) + "Set " + control + "." + font.name + " = " + value;
+    if (!module->HasProc(font.name, ide::vbext_pk_Set)) {
+        std::vector<std::string> text;
+        const int32_t count = module->CountOfLines();
+        if (count > 0 && !Trim(module->Lines(count, 1)).empty())
+            text.push_back("");
+        const std::vector<std::string> setter = {
+            "Public Property Set " + font.name + " (" + value + " As " + font.type + ")",
+            "",
+            std::string(kIndent) + std::string(generation::kWizardCommentDashesBlank) +
+                WizardDate(),
+            line,
+            std::string(kIndent) + "PropertyChanged \"" + font.name + "\"",
+            "",
+            "End Property",
+        };
+        text.insert(text.end(), setter.begin(), setter.end());
+        module->InsertLines(count + 1, generation::JoinLines(text));
+        return;
+    }
+    // A setter of the author's own is left alone; the wizard's passes the
+    // font on to one more constituent.
+    const int32_t start = module->ProcStartLine(font.name, ide::vbext_pk_Set);
+    const int32_t last = start + module->ProcCountLines(font.name, ide::vbext_pk_Set) - 1;
+    if (HoldsLine(*module, start, last, line))
+        return;
+    for (int32_t l = start; l <= last; ++l) {
+        if (module->Lines(l, 1).find(generation::kWizardCommentDashes) != std::string::npos) {
+            module->InsertLines(l + 1, line);
+            return;
+        }
     }
 }
 

@@ -43,6 +43,7 @@ TEST_F(GenerateCustomTest, PersistSavesEveryGeneratedPropertyOnceAndASecondRunAd
         "    txtValue.Enabled = PropBag.ReadProperty(\"Enabled\", False )\r\n",
         "    Set Font = PropBag.ReadProperty(\"Font\", Ambient.Font)\r\n",
         "    Call PropBag.WriteProperty(\"Font\", Font, Ambient.Font)\r\n",
+        "Public Property Set Font (fonFont As Font)\r\n",
         // Mapped onto two constituents: read into each, written from the first.
         "    txtValue.BackColor = PropBag.ReadProperty(\"BackColor\", &H8000000F)\r\n",
         "    lblCaption.BackColor = PropBag.ReadProperty(\"BackColor\", &H8000000F)\r\n",

@@ -58,9 +58,10 @@ TEST_F(PersistenceTest, EachTypeGetsItsLinesAndOthersNone) {
 
 TEST_F(PersistenceTest, SeveralConstituentsAreReadEachAndWrittenOnceAndRerunsAddNothing) {
     wizard_.PersistPropertyValues(true);
-    const std::vector<std::string> items = {"Caption As String", "BackColor As Long"};
-    ASSERT_EQ(wizard_.BuildProcedures({0, 0}, items, "Text1"), 0);
-    ASSERT_EQ(wizard_.BuildProcedures({0, 0}, items, "Text2"), 0);
+    const std::vector<std::string> items = {"Caption As String", "BackColor As Long",
+                                            "Font As StdFont"};
+    ASSERT_EQ(wizard_.BuildProcedures({0, 0, 0}, items, "Text1"), 0);
+    ASSERT_EQ(wizard_.BuildProcedures({0, 0, 0}, items, "Text2"), 0);
     const std::string text = ModuleText();
     EXPECT_EQ(Occurrences(text, "Text1.Caption = PropBag.ReadProperty"), 1u);
     EXPECT_EQ(Occurrences(text, "Text2.Caption = PropBag.ReadProperty"), 1u);
@@ -69,9 +70,14 @@ TEST_F(PersistenceTest, SeveralConstituentsAreReadEachAndWrittenOnceAndRerunsAdd
     EXPECT_EQ(Occurrences(text, "WriteProperty(\"Caption\""), 1u);
     EXPECT_EQ(Occurrences(text, "WriteProperty(\"BackColor\""), 1u);
     EXPECT_EQ(Occurrences(text, "Private m_sCaption As String"), 1u);
+    // The font is read with Set: a Property Set passes it on to both.
+    EXPECT_EQ(Occurrences(text, "Public Property Set Font (fonFont As Font)"), 1u);
+    EXPECT_EQ(Occurrences(text, "    Set Text1.Font = fonFont"), 2u);
+    EXPECT_EQ(Occurrences(text, "    Set Text2.Font = fonFont"), 2u);
+    EXPECT_EQ(Occurrences(text, "Set Font = PropBag.ReadProperty"), 1u);
 
-    ASSERT_EQ(wizard_.BuildProcedures({0, 0}, items, "Text1"), 0);
-    ASSERT_EQ(wizard_.BuildProcedures({0, 0}, items, "Text2"), 0);
+    ASSERT_EQ(wizard_.BuildProcedures({0, 0, 0}, items, "Text1"), 0);
+    ASSERT_EQ(wizard_.BuildProcedures({0, 0, 0}, items, "Text2"), 0);
     EXPECT_EQ(ModuleText(), text);
 }
 
