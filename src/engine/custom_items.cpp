@@ -248,6 +248,14 @@ std::string Wizard::AddCustomItem(objControl& spec, const CustomItem& item) {
         spec.AddEvent(text);
     }
     spec.ItemSelected(item.kind, static_cast<int16_t>(spec.ItemCount(item.kind) - 1), true);
+    // The engine outlives a wizard run and the record does not: an item of
+    // an earlier run with this text gives way to the new one's attributes.
+    CustomItems_.erase(std::remove_if(CustomItems_.begin(), CustomItems_.end(),
+                                      [&](const CustomItem& earlier) {
+                                          return earlier.kind == item.kind &&
+                                                 CustomItemText(earlier) == text;
+                                      }),
+                       CustomItems_.end());
     CustomItems_.push_back(item);
     return "";
 }

@@ -93,5 +93,18 @@ TEST(CustomItems, AddedItemsAreSelectedAndRefusedOnesLeaveTheRecordAlone) {
     }
 }
 
+TEST(CustomItems, AnItemAddedAgainInALaterRunTakesItsNewAttributes) {
+    Wizard wizard;
+    objControl first;
+    CustomItem title = Item(kKindProperty, "Title", "String");
+    title.runTime = MemberAccess::ReadOnly;
+    ASSERT_EQ(wizard.AddCustomItem(first, title), "");
+    objControl second;
+    title.runTime = MemberAccess::ReadWrite;
+    ASSERT_EQ(wizard.AddCustomItem(second, title), "");
+    EXPECT_TRUE(wizard.IsCustomItem(kKindProperty, "Title As String"));
+    EXPECT_FALSE(wizard.IsCustomItem(kKindMethod, "Title As String"));
+}
+
 }  // namespace
 }  // namespace qfw
