@@ -25,6 +25,8 @@ constexpr const char* kFooter =
     "      --select property:Caption --select property:Text --select 'property:Value As Long' \\\n"
     "      --select method:Refresh --select event:Change --select event:KeyPress \\\n"
     "      --order TextBox,Label,Dial --map property:TextBox,Label:BackColor --date 2024-01-05\n"
+    "  qfwizard generate LabeledEdit.vbp --spec QUILLEDIT.OCX --select-all --persist \\\n"
+    "      --add 'property:Title:String:Untitled:rw/ro' --add 'event:Changed(Value As Long)'\n"
     "  qfwizard generate Group.vbg --project MyCtls --usercontrol Gauge --spec 'C:\\Lib\\G.ocx' "
     "\\\n"
     "      --interface Gauge --select-all --dry-run\n"
@@ -81,6 +83,17 @@ void AddGenerateCommand(CLI::App& app, int& exitCode) {
                         "map one selected item common to several constituents onto all of them, "
                         "KIND:CLASS,CLASS,...:TEXT, e.g. property:TextBox,Label:BackColor; "
                         "repeatable");
+    command->add_option("--add", request->additions,
+                        "add a member the interface does not have, selected: "
+                        "property:Name:Type[:Default][:ACCESS] (ACCESS: RUN or RUN/DESIGN, each "
+                        "rw, ro, wo or na), method:Name(params)[:Type], event:Name(params), e.g. "
+                        "'property:Title:String:Untitled:rw/ro', 'method:Clear()', "
+                        "'event:Changed(Value As Long)'; a member no constituent has becomes the "
+                        "UserControl's own; repeatable");
+    command->add_flag("--persist", request->persist,
+                      "save property values with the control: every generated property is "
+                      "read in UserControl_ReadProperties and written in "
+                      "UserControl_WriteProperties");
     command->add_option("--date", request->date,
                         "the date in the wizard's comments, YYYY-MM-DD (default today), for "
                         "reproducible output");

@@ -61,6 +61,93 @@ MultiMapChoice ParseMultiMap(const std::string& value) {
     return choice;
 }
 
+namespace {
+
+// rw, ro, wo, na, or the Add Item dialog's own texts ("Read Only").
+std::optional<MemberAccess> ParseAccess(const std::string& word) {
+    constexpr const char* kShort[] = {"rw", "ro", "wo", "na"};
+    for (int16_t a = 0; a < 4; ++a) {
+        if (EqualsIgnoreCase(word, kShort[a]) || EqualsIgnoreCase(word, kAccessNames[a]))
+            return static_cast<MemberAccess>(a);
+    }
+    return std::nullopt;
+}
+
+// "Name(a As Long, b As String)" as the name and the parameters; a text
+// without parentheses is a bare name.
+bool SplitSignature(const std::string& text, CustomItem& item) {
+    const size_t open = text.find('(');
+    if (open == std::string::npos) {
+        item.name = text;
+        return true;
+    }
+    if (text.back() != ')')
+        return false;
+    item.name = text.substr(0, open);
+    const std::string inside = text.substr(open + 1, text.size() - open - 2);
+    if (!Trim(inside, " \t").empty())
+        item.parameters = SplitList(inside);
+    return true;
+}
+
+}  // namespace
+
+CustomItem ParseAddition(const std::string& value) {
+    const size_t colon = value.find(':');
+    if (colon == std::string::npos)
+        throw RunStop{kExitUsage, "--add " + value + ": expected KIND:..."};
+    CustomItem item;
+    item.kind = ParseKind(value.substr(0, colon), "--add");
+    const std::string rest = value.substr(colon + 1);
+    if (item.kind == kKindProperty) {
+        std::vector<std::string> fields;
+        for (size_t start = 0;;) {
+            const size_t next = rest.find(':', start);
+            fields.push_back(rest.substr(start, next - start));
+            if (next == std::string::npos)
+                break;
+            start = next + 1;
+        }
+        if (fields.size() < 2 || fields[1].empty())
+            throw RunStop{kExitUsage,
+                          "--add " + value + ": expected property:Name:Type[:Default][:ACCESS]"};
+        item.name = fields[0];
+        item.type = fields[1];
+        if (fields.size() >= 4) {
+            const std::string access = fields.back();
+            const size_t slash = access.find('/');
+            const auto run = ParseAccess(access.substr(0, slash));
+            const auto design =
+                slash == std::string::npos ? run : ParseAccess(access.substr(slash + 1));
+            if (!run || !design) {
+                throw RunStop{kExitUsage, "--add " + value + ": \"" + access +
+                                              "\" is no access; write RUN or RUN/DESIGN with "
+                                              "rw, ro, wo or na"};
+            }
+            item.runTime = *run;
+            item.designTime = *design;
+            fields.pop_back();
+        }
+        // A default may itself hold colons.
+        for (size_t f = 2; f < fields.size(); ++f)
+            item.defaultValue += (f > 2 ? ":" : "") + fields[f];
+        return item;
+    }
+    std::string signature = rest;
+    const size_t close = rest.rfind(')');
+    const size_t typeColon = rest.find(':', close == std::string::npos ? 0 : close);
+    if (item.kind == kKindMethod && typeColon != std::string::npos) {
+        item.type = rest.substr(typeColon + 1);
+        signature = rest.substr(0, typeColon);
+    }
+    if (!SplitSignature(signature, item)) {
+        throw RunStop{kExitUsage, "--add " + value + ": expected " +
+                                      (item.kind == kKindMethod ? "method:Name(params)[:Type]"
+                                                                : "event:Name(params)")};
+    }
+    return item;
+}
+
 std::optional<std::chrono::year_month_day> ParseDate(const std::string& text) {
     if (text.empty())
         return std::nullopt;

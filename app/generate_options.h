@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/custom_item.h"
+
 namespace qfw::app {
 
 // Ends the run with an exit code; an empty message means the reason was
@@ -42,6 +44,11 @@ int16_t ParseKind(const std::string& word, const std::string& option);
 // --select KIND:TEXT and --map KIND:CLASS,CLASS,...:TEXT; RunStop (usage).
 ItemChoice ParseSelection(const std::string& value);
 MultiMapChoice ParseMultiMap(const std::string& value);
+// --add property:Name:Type[:Default][:ACCESS], method:Name(params)[:Type],
+// event:Name(params), with ACCESS RUN[/DESIGN] of rw, ro, wo, na (one word
+// for both); RunStop (usage) for text of another shape. Whether the item
+// may be added is the engine's to say.
+CustomItem ParseAddition(const std::string& value);
 // --date YYYY-MM-DD; nothing for an empty text; RunStop (usage).
 std::optional<std::chrono::year_month_day> ParseDate(const std::string& text);
 

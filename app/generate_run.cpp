@@ -362,6 +362,12 @@ void Run::SelectItems() {
         }
         spec_.SetSelectedItems(kind, available, chosen);
     }
+    // New members join the record selected, as the Add Item dialog adds them.
+    for (const std::string& value : request_.additions) {
+        const std::string refusal = wizard_.AddCustomItem(spec_, ParseAddition(value));
+        if (!refusal.empty())
+            throw RunStop{kExitUsage, "--add " + value + ": " + refusal};
+    }
     if (spec_.SelectedPropertyCount() == 0 && spec_.SelectedMethodCount() == 0 &&
         spec_.SelectedEventCount() == 0)
         Stop(kMsgNothingSelected, kExitUsage);
@@ -538,7 +544,9 @@ int Run::Execute() {
             ParseSelection(value);
         for (const std::string& value : request_.multiMaps)
             ParseMultiMap(value);
-        if (request_.selections.empty() && !request_.selectAll)
+        for (const std::string& value : request_.additions)
+            ParseAddition(value);
+        if (request_.selections.empty() && !request_.selectAll && request_.additions.empty())
             throw RunStop{kExitUsage, "choose items with --select KIND:TEXT or --select-all"};
         std::optional<ScopedToday> today;
         if (date)
@@ -569,6 +577,7 @@ int Run::Execute() {
 
         vbe_ = request_.dryRun ? CopyForDryRun(*original) : original;
         wizard_.SetVBInst(vbe_);
+        wizard_.PersistPropertyValues(request_.persist);
         SharedBrowser().BrowserControl(std::make_shared<Qfnrws>());
 
         ChooseUserControl();

@@ -29,7 +29,9 @@ struct GenerateRequest {
     bool selectAll = false;
     std::string order;                   // CLASS,CLASS,...
     std::vector<std::string> multiMaps;  // KIND:CLASS,CLASS,...:TEXT
-    std::string date;                    // YYYY-MM-DD, empty for today
+    std::vector<std::string> additions;  // --add KIND:...
+    bool persist = false;
+    std::string date;  // YYYY-MM-DD, empty for today
     bool noBackup = false;
     bool dryRun = false;
     bool quiet = false;

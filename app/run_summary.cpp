@@ -97,7 +97,7 @@ std::string RunSummary(const ProcedureTexts& before, const ProcedureTexts& after
                std::to_string(generated[static_cast<size_t>(k)]) + " procedures generated, " +
                std::to_string(merged[static_cast<size_t>(k)]) + " merged\n";
     }
-    std::vector<std::string> unmatched;
+    std::vector<std::string> unmatched, own;
     for (int16_t kind = 0; kind < 3; ++kind) {
         for (int16_t i = 0; i < CountOf(spec, kind); ++i) {
             if (!SelectedOf(spec, kind, i))
@@ -109,13 +109,19 @@ std::string RunSummary(const ProcedureTexts& before, const ProcedureTexts& after
                 for (int16_t j = 0; j < CountOf(members, kind) && !found; ++j)
                     found = TextOf(members, kind, j) == text;
             }
+            const std::string item = std::string(kKindNames[kind]) + " " + Windows1252ToUtf8(text);
             if (!found)
-                unmatched.push_back(std::string(kKindNames[kind]) + " " + Windows1252ToUtf8(text));
+                (wizard.IsCustomItem(kind, text) ? own : unmatched).push_back(item);
         }
     }
     if (!unmatched.empty()) {
         out += "  Selected items no constituent has (nothing delegates them):\n";
         for (const std::string& item : unmatched)
+            out += "    " + item + "\n";
+    }
+    if (!own.empty()) {
+        out += "  New members of the UserControl itself:\n";
+        for (const std::string& item : own)
             out += "    " + item + "\n";
     }
     if (!codeChanged)

@@ -138,7 +138,8 @@ int32_t Wizard::BuildItemList(objControl& spec) {
                 firstFailure = result;
         }
     }
-    return firstFailure;
+    const int32_t custom = GenerateCustomItems(spec);
+    return firstFailure != 0 ? firstFailure : custom;
 }
 
 std::string Wizard::ConstituentName(size_t c) const {

@@ -14,6 +14,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "engine/custom_item.h"
 #include "engine/ide/vbe.h"
 #include "model/obj_control.h"
 
@@ -33,6 +34,10 @@ inline constexpr int16_t kExistingNone = 0;
 inline constexpr int16_t kExistingSubOrFunction = 1;
 inline constexpr int16_t kExistingPropertyLet = 2;
 inline constexpr int16_t kExistingPropertyGet = 4;
+
+namespace generation {
+struct ProcedureParts;
+}  // namespace generation
 
 namespace ide {
 class CodeModule;
@@ -137,7 +142,26 @@ class Wizard {
     // mapping order with an identical item, and to every constituent marked
     // for it, and generates each constituent's batches. Every batch runs;
     // the result is 0 or the first non-zero result of BuildProcedures.
+    // Custom items (selected, and mapped to no constituent because none has
+    // them) are then written as members of the UserControl itself.
     int32_t BuildItemList(objControl& spec);
+
+    // ---- Custom items (src/engine/custom_items.cpp) ----
+
+    // Adds a member the author describes to the specification record, as a
+    // selected item with the text the browser would give it, and remembers
+    // its default and access for generation. "" when added; otherwise the
+    // message that refuses it, and nothing is added.
+    std::string AddCustomItem(objControl& spec, const CustomItem& item);
+    // Whether the item of that kind and text was added by AddCustomItem.
+    bool IsCustomItem(int16_t kind, const std::string& text) const;
+
+    // Whether generation also saves property values with the control: every
+    // generated property is read in UserControl_ReadProperties and written in
+    // UserControl_WriteProperties. Off on a fresh engine; a wizard run sets
+    // it before generating.
+    bool PersistPropertyValues() const { return PersistPropertyValues_; }
+    void PersistPropertyValues(bool value) { PersistPropertyValues_ = value; }
 
     // ---- Code generation (src/generation) ----
     //
@@ -210,6 +234,25 @@ class Wizard {
                         const std::string& type);
 
     // Generation helpers (src/generation).
+    // Property-bag persistence of the properties a batch generated or merged.
+    void PersistProperties(const std::vector<generation::ProcedureParts>& properties,
+                           const std::string& control);
+    // The font is read with Set, through a Property Set Font, which a font
+    // delegated by a Property Let lacks: one is added that passes the font
+    // on to `control` (and to each further constituent it is called for).
+    void AddFontSetter(const generation::ProcedureParts& font, const std::string& control);
+    // The custom items no constituent received, as the UserControl's own
+    // members; 0 or the number of the error that stopped it.
+    int32_t GenerateCustomItems(objControl& spec);
+    // Adds `line` to the end of the declarations section unless it is there.
+    static void AddDeclaration(ide::CodeModule& module, const std::string& line);
+    // Adds `line` after the wizard comment of the UserControl's event
+    // procedure `procedure`(`parameters`), creating the procedure or the
+    // comment when missing; a line the procedure holds is not added again.
+    void AddToEventProcedure(ide::CodeModule& module, const std::string& procedure,
+                             const std::string& parameters, const std::string& line) const;
+    // The events the declarations section declares, by lower-case name.
+    static std::unordered_set<std::string> DeclaredEvents(const ide::CodeModule* module);
     std::shared_ptr<ide::CodeModule> UserControlModule() const;
     std::string ProjectWorkFile(const ide::VBProject& project) const;
     std::string WizardDate() const;
@@ -254,6 +297,9 @@ class Wizard {
     int16_t Result_ = 0;
     // Lower-cased, blank-trimmed names.
     std::unordered_set<std::string> EnumerationTypes_;
+
+    std::vector<CustomItem> CustomItems_;
+    bool PersistPropertyValues_ = false;
 
     int32_t LastErrorNumber_ = 0;
     int32_t HandlerFailure_ = 0;

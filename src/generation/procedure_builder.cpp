@@ -84,33 +84,6 @@ ParsedItem ParseItem(const std::string& text, std::string name, int16_t kind, bo
     return item;
 }
 
-// The events the declarations section declares, by lower-case name: the
-// statements "Event Name(" and "Public Event Name(" in any letter case.
-// Comments and string constants that mention an event declare nothing.
-// Forwarding a second constituent's event needs no second declaration,
-// which would keep the module from compiling.
-std::unordered_set<std::string> DeclaredEvents(const ide::CodeModule* module) {
-    std::unordered_set<std::string> names;
-    if (!module)
-        return names;
-    try {
-        const int32_t last = module->CountOfDeclarationLines();
-        for (int32_t line = 1; line <= last; ++line) {
-            std::string text = AsciiLower(module->Lines(line, 1));
-            text.erase(0, text.find_first_not_of(" \t"));
-            if (text.compare(0, 7, "public ") == 0)
-                text.erase(0, text.find_first_not_of(' ', 7));
-            if (text.compare(0, 6, "event ") != 0)
-                continue;
-            const size_t open = text.find('(');
-            if (open != std::string::npos)
-                names.insert(std::string(Trim(text.substr(6, open - 6))));
-        }
-    } catch (const VbError&) {
-    }
-    return names;
-}
-
 // An item text without a blank is a bare name: the browser writes a member
 // without a type that way. Such a member is a Variant, the language's
 // default type, so it is generated as "<name> As Variant" would be.
@@ -144,6 +117,33 @@ void Append(std::vector<std::string>& buffer, std::vector<std::string> lines) {
 
 }  // namespace
 
+// The events the declarations section declares, by lower-case name: the
+// statements "Event Name(" and "Public Event Name(" in any letter case.
+// Comments and string constants that mention an event declare nothing.
+// Forwarding a second constituent's event needs no second declaration,
+// which would keep the module from compiling.
+std::unordered_set<std::string> Wizard::DeclaredEvents(const ide::CodeModule* module) {
+    std::unordered_set<std::string> names;
+    if (!module)
+        return names;
+    try {
+        const int32_t last = module->CountOfDeclarationLines();
+        for (int32_t line = 1; line <= last; ++line) {
+            std::string text = AsciiLower(module->Lines(line, 1));
+            text.erase(0, text.find_first_not_of(" \t"));
+            if (text.compare(0, 7, "public ") == 0)
+                text.erase(0, text.find_first_not_of(' ', 7));
+            if (text.compare(0, 6, "event ") != 0)
+                continue;
+            const size_t open = text.find('(');
+            if (open != std::string::npos)
+                names.insert(std::string(Trim(text.substr(6, open - 6))));
+        }
+    } catch (const VbError&) {
+    }
+    return names;
+}
+
 std::string Wizard::GetTypeToken(const std::string& sProcedure, const std::string& sType) const {
     return generation::TypeToken(sProcedure, sType);
 }
@@ -166,6 +166,14 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
     };
 
     HandlerFailure_ = 0;
+    // The properties generated or merged, saved with the control once the
+    // batch's procedures are in the module.
+    std::vector<ProcedureParts> persisted;
+    auto finish = [&] {
+        if (PersistPropertyValues_ && HandlerFailure_ == 0)
+            PersistProperties(persisted, sControlName);
+        return HandlerFailure_;
+    };
     try {
         std::vector<std::string> buffer;
         bool reachedGeneration = false;
@@ -190,6 +198,8 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
                                       sControlName, p.type);
             };
             const int16_t existing = CheckForExistingProc(p.name);
+            if (item.kind == kKindProperty && existing != kExistingSubOrFunction)
+                persisted.push_back(p);
             if (existing < 1) {
                 reachedGeneration = true;
                 if (date.empty())
@@ -223,7 +233,7 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
             }
         }
         if (!reachedGeneration)
-            return HandlerFailure_;
+            return finish();
 
         if (!VBInst)
             throw VbError(kErrObjectNotSet);
@@ -240,7 +250,7 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
         tolerate([&] { DeleteFile(workFile); });
         if (buffer.empty()) {
             RecordError(kErrSubscriptOutOfRange, ErrorDescription(kErrSubscriptOutOfRange));
-            return HandlerFailure_;
+            return finish();
         }
         // A UserControl the active project does not hold loses the batch's
         // lines, and the caller has to hear of it rather than report success.
@@ -253,7 +263,7 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
         }
         if (workFileFailure == 0) {
             module->AddFromFile(workFile);
-            return HandlerFailure_;
+            return finish();
         }
         // The batch's handlers are in the module already and raise the events
         // this buffer declares: without the declarations the module would not

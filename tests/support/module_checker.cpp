@@ -335,6 +335,12 @@ class Checker {
         if (current_)
             Problem(current_->line, current_->header.name + " has no End statement");
         CheckPropertyPairs();
+        for (const auto& [line, name] : setTargets_) {
+            const auto accessors = accessors_.find(Lower(name));
+            if (accessors != accessors_.end() && accessors->second.count(2) == 0)
+                Problem(line, "Set assigns to the property " + name +
+                                  ", which has no Property Set: Invalid use of property");
+        }
         for (const auto& [line, name] : raised_) {
             if (!events_.count(Lower(name)))
                 Problem(line,
@@ -428,9 +434,22 @@ class Checker {
             if (StartsWithWord(target, name) && Trim(target.substr(name.size())).rfind('=', 0) == 0)
                 Problem(line, "Sub " + proc.name + " assigns to its own name: " + statement);
         }
-        if (StartsWithWord(lower, "set"))
+        if (StartsWithWord(lower, "set")) {
             CheckSetValue(line, statement);
+            NoteSetTarget(line, statement);
+        }
         CheckCallSyntax(line, statement, lower);
+    }
+
+    // "Set Name = value" outside Name's own accessors assigns through the
+    // module's Property Set Name when the module defines the property.
+    void NoteSetTarget(int line, const std::string& statement) {
+        const std::string assignment = Trim(statement.substr(3));
+        const std::string target = Identifier(assignment);
+        if (target.empty() || Trim(assignment.substr(target.size())).rfind('=', 0) != 0)
+            return;
+        if (Lower(target) != Lower(current_->header.name))
+            setTargets_.emplace_back(line, target);
     }
 
     // "Set a = b" where a or b is known to be of an enumeration type.
@@ -603,6 +622,7 @@ class Checker {
     // Each property's accessors by Header::kind.
     std::map<std::string, std::map<int, OpenProc>> accessors_;
     std::vector<std::pair<int, std::string>> raised_;
+    std::vector<std::pair<int, std::string>> setTargets_;
 };
 
 }  // namespace

@@ -11,6 +11,8 @@
 //     Get's parameters (count and types) and then one value parameter of
 //     the Get's return type, and never takes no parameter at all;
 //   - every RaiseEvent names an event the module declares;
+//   - "Set Name = value" outside Name's own accessors needs a Property Set
+//     Name when the module defines the property Name;
 //   - a Sub never assigns to its own name;
 //   - a call statement never passes several arguments in parentheses
 //     without Call;
