@@ -47,17 +47,10 @@ int RunEnvironment(const std::vector<std::string>& files, bool wizard, int& argc
     };
     window.OpenFiles(winPaths);
 
-    std::vector<std::string> warnings;
-    RegistryView view;
-    try {
-        view = registry.Load(*vbe, warnings);
-    } catch (const RegistryFileError& e) {
-        std::cerr << "qfwizard: " << e.what() << "\n";
+    std::optional<RegistryView> view = registry.LoadReporting(*vbe);
+    if (!view)
         return kExitInput;
-    }
-    for (const std::string& warning : warnings)
-        std::cerr << "qfwizard: " << warning << "\n";
-    ScopedClassesRoot classesRoot(view);
+    ScopedClassesRoot classesRoot(*view);
 
     pages::ModuleState& module = pages::Module();
     module.helpViewer = pages::ShowHelpWindow;

@@ -464,10 +464,7 @@ int Run::Generate() {
         result = e.Number();
     }
     if (result != 0) {
-        CurrentShell().MsgBox(
-            "The following error was encountered while attempting to generate procedures: " +
-                std::to_string(result) + ". Please contact support.",
-            vbOKCancel, "");
+        CurrentShell().MsgBox(GenerationErrorMessage(result), vbOKCancel, "");
     }
     bool codeChanged = false;
     ForEachChangedComponent([&](ide::VBComponent&) { codeChanged = true; });

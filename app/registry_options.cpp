@@ -1,6 +1,7 @@
 #include "registry_options.h"
 
 #include <cstdlib>
+#include <iostream>
 
 #include "engine/class_registrations.h"
 #include "host/registration.h"
@@ -41,6 +42,20 @@ RegistryView RegistryOptions::Load(ide::VBE& vbe, std::vector<std::string>& warn
     // the prefix's own registrations.
     host::MergeUserRegistry(view, warnings);
     LearnProjectControls(vbe, view, warnings);
+    return view;
+}
+
+std::optional<RegistryView> RegistryOptions::LoadReporting(ide::VBE& vbe) const {
+    std::vector<std::string> warnings;
+    std::optional<RegistryView> view;
+    try {
+        view = Load(vbe, warnings);
+    } catch (const RegistryFileError& e) {
+        std::cerr << "qfwizard: " << e.what() << "\n";
+        return std::nullopt;
+    }
+    for (const std::string& warning : warnings)
+        std::cerr << "qfwizard: " << warning << "\n";
     return view;
 }
 

@@ -5,6 +5,7 @@
 // The prefix gives both the registry files and the drive map.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,10 @@ struct RegistryOptions {
     // Problems that do not stop the run are added to warnings. Raises
     // RegistryFileError for a .reg file the user named that cannot be read.
     RegistryView Load(ide::VBE& vbe, std::vector<std::string>& warnings) const;
+
+    // Load for the window modes: warnings and the error that stops the
+    // program are printed on standard error; nullopt after such an error.
+    std::optional<RegistryView> LoadReporting(ide::VBE& vbe) const;
 };
 
 }  // namespace qfw::app

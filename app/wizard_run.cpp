@@ -40,17 +40,10 @@ int RunWizard(const std::vector<std::string>& files, int& argc, char** argv) {
         std::cerr << "qfwizard: " << e.Description() << " (error " << e.Number() << ")\n";
         return kExitInput;
     }
-    std::vector<std::string> warnings;
-    RegistryView view;
-    try {
-        view = registry.Load(*vbe, warnings);
-    } catch (const RegistryFileError& e) {
-        std::cerr << "qfwizard: " << e.what() << "\n";
+    std::optional<RegistryView> view = registry.LoadReporting(*vbe);
+    if (!view)
         return kExitInput;
-    }
-    for (const std::string& warning : warnings)
-        std::cerr << "qfwizard: " << warning << "\n";
-    ScopedClassesRoot classesRoot(view);
+    ScopedClassesRoot classesRoot(*view);
 
     QApplication application(argc, argv);
     // The run decides when the program ends (runEnded), with its exit code.

@@ -2,6 +2,7 @@
 // so that the two front ends say exactly the same.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace qfw {
@@ -32,6 +33,12 @@ inline constexpr const char* kMsgTryDeclaredListing =
 inline std::string EnumerationErrorMessage(const std::string& description) {
     return "The following error was encountered while enumerating selected interfaces: " +
            description + " . Please contact support.";
+}
+
+// The message of a generation that failed with error `number`.
+inline std::string GenerationErrorMessage(int32_t number) {
+    return "The following error was encountered while attempting to generate procedures: " +
+           std::to_string(number) + ". Please contact support.";
 }
 
 }  // namespace qfw

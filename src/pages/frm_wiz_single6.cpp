@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "engine/run_messages.h"
 #include "pages/frm_wiz_single1a.h"
 #include "pages/frm_wiz_single3.h"
 #include "pages/module_state.h"
@@ -121,10 +122,7 @@ void frmWizSingle6::Finish() {
         result = e.Number();
     }
     if (result != 0) {
-        CurrentShell().MsgBox(
-            "The following error was encountered while attempting to generate procedures: " +
-                std::to_string(result) + ". Please contact support.",
-            vbOKCancel, "");
+        CurrentShell().MsgBox(GenerationErrorMessage(result), vbOKCancel, "");
         UnloadWizard();
         return;
     }
