@@ -10,6 +10,7 @@
 
 #include "browser/browser.h"
 #include "browser/control_lists.h"
+#include "engine/ide/vbe.h"
 #include "pages/frm_add_item.h"
 #include "pages/frm_control_list.h"
 #include "pages/frm_multi_interface.h"
@@ -144,9 +145,7 @@ std::optional<std::string> HelpKeyword(const std::string& topic) {
 }
 
 std::string HelpFile() {
-    const char* env = std::getenv("QFW_DATA_DIR");
-    const std::string dataDir = (env != nullptr && *env != '\0') ? env : QFW_DATA_DIR;
-    return dataDir + "/help/constit.html";
+    return ide::DataFolder() + "/help/constit.html";
 }
 
 void ShowHelp(const std::string& topic) {

@@ -18,12 +18,6 @@ std::shared_ptr<VBE> VBE::Create(const std::string& fullName) {
     return std::make_shared<VBE>(fullName.empty() ? DefaultFullName() : fullName);
 }
 
-namespace {
-
-// The program's data folder: QFW_DATA_DIR when set; else beside the
-// executable as installed (../share/qfwizard) or as copied (data/), so that
-// an installed or copied binary finds its libraries; else the source tree's
-// data/ folder the build was made from.
 std::string DataFolder() {
     if (const char* env = std::getenv("QFW_DATA_DIR"); env != nullptr && *env != '\0')
         return env;
@@ -38,8 +32,6 @@ std::string DataFolder() {
     }
     return QFW_DATA_DIR;
 }
-
-}  // namespace
 
 std::string VBE::DefaultFullName() {
     return UnixToWindows(DataFolder()) + "\\VB6.EXE";

@@ -16,6 +16,12 @@
 
 namespace qfw::ide {
 
+// The program's data folder: QFW_DATA_DIR when set; else beside the
+// executable as installed (../share/qfwizard) or as copied (data/), so that
+// an installed or copied binary finds its libraries and help; else the
+// source tree's data/ folder the build was made from.
+std::string DataFolder();
+
 class VBProjects;
 class VBProject;
 
