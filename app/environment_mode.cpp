@@ -10,6 +10,7 @@
 #include "host/environment_window.h"
 #include "host/frm4_icon.h"
 #include "host/start_up.h"
+#include "pages/frm_wiz_single6.h"
 #include "pages/gui_shell.h"
 #include "pages/help_window.h"
 #include "pages/module_state.h"
@@ -54,6 +55,8 @@ int RunEnvironment(const std::vector<std::string>& files, bool wizard, int& argc
 
     pages::ModuleState& module = pages::Module();
     module.helpViewer = pages::ShowHelpWindow;
+    // The generation's progress lines go to the generation page's status list.
+    shell.statusSink = [](const std::string& line) { pages::WizSingle6().AddStatus(line); };
     // After a run the changed module shows its new code and the title its
     // unsaved state.
     module.runEnded = [&window] { window.Refresh(); };

@@ -10,7 +10,10 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
+#include <chrono>
+#include <filesystem>
 
+#include "engine/class_registrations.h"
 #include "engine/ide/code_module.h"
 #include "engine/ide/vb_components.h"
 #include "engine/ide/vb_projects.h"
@@ -18,8 +21,13 @@
 #include "host/environment_window.h"
 #include "host/registration.h"
 #include "pages/frm_wiz_main.h"
+#include "pages/frm_wiz_single1a.h"
+#include "pages/frm_wiz_single6.h"
+#include "pages/module_state.h"
 #include "pages/pages_fixture.h"
+#include "platform/short_date.h"
 #include "platform/vb_error.h"
+#include "support/module_checker.h"
 #include "unified_diff.h"
 
 namespace qfw::host {
@@ -306,6 +314,70 @@ TEST_F(EnvironmentTest, TheMendedSecondEntryEndsTheAddInAndKeepsUnsavedWork) {
     EXPECT_EQ(VisiblePages(), std::vector<std::string>{"frmWizMain"});
     shell_.Reply(vbNo);
     window.close();
+}
+
+// The whole run by clicks in the window over a copy of the example project:
+// Add-Ins > "&Quillfern Software", the README's choices, Finish, Close. The
+// pages leave the new code in the window, unsaved; the window's Save writes
+// what the headless run writes.
+TEST_F(EnvironmentTest, ARunByClicksThenSaveGivesTheGoldenUserControl) {
+    namespace fs = std::filesystem;
+    fs::copy(std::string(QFW_EXAMPLES) + "/LabeledEdit", folder_.Path() / "LabeledEdit");
+    const fs::path ctl = folder_.Path() / "LabeledEdit" / "LabeledEdit.ctl";
+    const std::string original = testing::ReadBytes(ctl);
+    ScopedToday today(std::chrono::year_month_day{std::chrono::year{2024}, std::chrono::month{1},
+                                                  std::chrono::day{5}});
+    EnvironmentWindow window(vbe_);
+    window.diff = [](const std::string& before, const std::string& after,
+                     const std::string& beforeLabel, const std::string& afterLabel) {
+        return app::UnifiedDiff(before, after, beforeLabel, afterLabel);
+    };
+    window.OpenFiles({folder_.Windows("LabeledEdit/LabeledEdit.vbp")});
+    LearnProjectControls(*vbe_, registry_, warnings_);
+    pages::Module().showItemSelectionPage = pages::ShowItemSelectionPage;
+    pages::Module().runEnded = [&window] { window.Refresh(); };
+    window.show();
+    ASSERT_TRUE(window.SelectComponent("LabeledEditCtl", "LabeledEdit"));
+    window.ConnectAddIn();
+    ASSERT_NE(window.AddIn(), nullptr);
+
+    QAction* entry = nullptr;
+    for (QAction* action : window.AddInsMenu()->actions()) {
+        if (action->text() == "&Quillfern Software")
+            entry = action;
+    }
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+    ChooseTheReadmeExample((folder_.Path() / "LabeledEdit" / "QUILLEDIT.OCX").string());
+    Click(pages::WizSingle6().cmdWizard[pages::kFinish]);
+    EXPECT_EQ(pages::WizSingle6().lstStatus->Texts().back(),
+              "Quillfern Constituent Wizard Completed Successfully.");
+    Click(pages::WizSingle6().cmdWizard[pages::kFinish]);
+    EXPECT_TRUE(pages::OpenPages().empty());
+    pages::Module().runEnded = nullptr;
+
+    // Close left the file alone: the new code is in the window, unsaved.
+    EXPECT_EQ(testing::ReadBytes(ctl), original);
+    EXPECT_TRUE(window.isWindowModified());
+    EXPECT_NE(window.CodeView()->toPlainText().indexOf("Public Property Get Caption() As String"),
+              -1);
+    const std::string changes = window.SelectedChanges();
+    EXPECT_NE(changes.find("--- LabeledEdit.ctl (saved)\n+++ LabeledEdit.ctl (unsaved)\n"),
+              std::string::npos)
+        << changes;
+    EXPECT_NE(changes.find("\n+Public Property Get Caption() As String\r\n"), std::string::npos);
+
+    window.SaveAction()->trigger();
+    EXPECT_EQ(Messages(), std::vector<std::string>{
+                              "The Quillfern Constituent wizard has completed successfully."});
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_EQ(window.SelectedChanges(), "");
+    const std::string saved = testing::ReadBytes(ctl);
+    EXPECT_EQ(saved, testing::ReadBytes(fs::path(QFW_FIXTURES) / "app" / "LabeledEdit.golden.ctl"));
+    EXPECT_EQ(testing::ReadBytes(folder_.Path() / "LabeledEdit" / "LabeledEdit.QFN"), original);
+    const auto problems = testing::CheckModule(saved, ReadmeExampleEvents());
+    EXPECT_TRUE(problems.empty()) << testing::DescribeProblems(problems);
+    window.DisconnectAddIn();
 }
 
 }  // namespace

@@ -32,15 +32,6 @@ constexpr const char* kGenerateLine = "Generating Procedures and adding to UserC
 constexpr const char* kDoneLine = "Quillfern Constituent Wizard Completed Successfully.";
 constexpr const char* kDoneMessage = "The Quillfern Constituent wizard has completed successfully.";
 
-// The first entry of a list that begins with `prefix`.
-std::string EntryStarting(const VbListBox& list, const std::string& prefix) {
-    for (const std::string& text : list.Texts()) {
-        if (text.rfind(prefix, 0) == 0)
-            return text;
-    }
-    return prefix;
-}
-
 // The generation page of a run over a UserControl with one text box, the
 // property Text chosen; the run saves as the program does when it ends.
 class GenerationPageTest : public PagesTest {
@@ -203,41 +194,7 @@ TEST_F(WholeRunTest, ClicksGiveTheGoldenUserControlAndItsBackup) {
     Module().showItemSelectionPage = ShowItemSelectionPage;
     Module().runEnded = [&] { saved = SaveChangedComponents(*vbe_, log); };
     StartRun();
-    Click(WizMain().cmdWizard[kNext]);
-    shell_.ReplyOpen((folder_.Path() / "LabeledEdit" / "QUILLEDIT.OCX").string());
-    Click(WizSingle1().cmdBrowse);
-    Click(WizSingle1().cmdWizard[kNext]);
-    Click(MultiInterface().cmdWizard[kNext]);
-
-    frmWizSingle1a& items = WizSingle1a();
-    const std::vector<std::pair<int, Names>> choices = {
-        {0, {"Caption", "Text", "Value", "Font", "BackColor"}},
-        {1, {"Refresh"}},
-        {2, {"Change", "KeyPress"}}};
-    for (const auto& [kind, names] : choices) {
-        items.cmbItem->setCurrentIndex(kind);
-        bool first = true;
-        for (const std::string& name : names) {
-            ClickEntry(*items.lstFromTo[0], EntryStarting(*items.lstFromTo[0], name + " "),
-                       first ? Qt::NoModifier : Qt::ControlModifier);
-            first = false;
-        }
-        Click(items.cmdAddRemove[0]);
-    }
-    Click(items.cmdWizard[kNext]);
-    ASSERT_EQ(VisiblePages(), Names{"frmWizSingle2"});
-    for (const char* name : {"TextBox", "Label", "Dial"}) {
-        ClickEntry(*WizSingle2().lstControlsFromTo[0], name);
-        Click(WizSingle2().cmdAddRemove[0]);
-    }
-    Click(WizSingle2().cmdWizard[kNext]);
-    frmWizSingle3& multi = WizSingle3();
-    ClickEntry(*multi.lstControlList, "TextBox");
-    ClickEntry(*multi.lstControlList, "Label", Qt::ControlModifier);
-    ClickEntry(*multi.lstPropertiesFromTo[0], "BackColor As Long");
-    Click(multi.cmdAddRemoveProperty[0]);
-    EXPECT_EQ(multi.lstPropertiesFromTo[1]->Texts(), Names{"BackColor As Long"});
-    Click(multi.cmdWizard[kNext]);
+    ChooseTheReadmeExample((folder_.Path() / "LabeledEdit" / "QUILLEDIT.OCX").string());
     Click(WizSingle6().cmdWizard[kFinish]);
     EXPECT_EQ(WizSingle6().lstStatus->Texts().back(), kDoneLine);
     Click(WizSingle6().cmdWizard[kFinish]);
@@ -246,12 +203,7 @@ TEST_F(WholeRunTest, ClicksGiveTheGoldenUserControlAndItsBackup) {
     EXPECT_TRUE(OpenPages().empty());
     EXPECT_EQ(ReadBytes(ctl), ReadBytes(fs::path(QFW_FIXTURES) / "app" / "LabeledEdit.golden.ctl"));
     EXPECT_EQ(ReadBytes(folder_.Path() / "LabeledEdit" / "LabeledEdit.QFN"), original);
-    testing::ModuleExpectations events;
-    events.constituents["txtValue"].events = {"Click () ", "Change () ",
-                                              "KeyDown (KeyCode As Integer, Shift As Integer) ",
-                                              "KeyPress (KeyAscii As Integer) "};
-    events.constituents["dlLevel"].events = {"Change () ", "Click () ", "Scroll () "};
-    const auto problems = CheckModule(ReadBytes(ctl), events);
+    const auto problems = CheckModule(ReadBytes(ctl), ReadmeExampleEvents());
     EXPECT_TRUE(problems.empty()) << DescribeProblems(problems);
     Module().runEnded = nullptr;
 }

@@ -109,6 +109,62 @@ void PagesTest::ReachItemPage(const std::vector<testing::ControlSpec>& controls)
     Click(MultiInterface().cmdWizard[kNext]);
 }
 
+std::string PagesTest::EntryStarting(const VbListBox& list, const std::string& prefix) {
+    for (const std::string& text : list.Texts()) {
+        if (text.rfind(prefix, 0) == 0)
+            return text;
+    }
+    return prefix;
+}
+
+void PagesTest::ChooseTheReadmeExample(const std::string& spec) {
+    Click(WizMain().cmdWizard[kNext]);
+    shell_.ReplyOpen(spec);
+    Click(WizSingle1().cmdBrowse);
+    Click(WizSingle1().cmdWizard[kNext]);
+    Click(MultiInterface().cmdWizard[kNext]);
+
+    frmWizSingle1a& items = WizSingle1a();
+    const std::vector<std::pair<int, std::vector<std::string>>> choices = {
+        {0, {"Caption", "Text", "Value", "Font", "BackColor"}},
+        {1, {"Refresh"}},
+        {2, {"Change", "KeyPress"}}};
+    for (const auto& [kind, names] : choices) {
+        items.cmbItem->setCurrentIndex(kind);
+        bool first = true;
+        for (const std::string& name : names) {
+            ClickEntry(*items.lstFromTo[0], EntryStarting(*items.lstFromTo[0], name + " "),
+                       first ? Qt::NoModifier : Qt::ControlModifier);
+            first = false;
+        }
+        Click(items.cmdAddRemove[0]);
+    }
+    Click(items.cmdWizard[kNext]);
+    ASSERT_EQ(VisiblePages(), std::vector<std::string>{"frmWizSingle2"});
+    for (const char* name : {"TextBox", "Label", "Dial"}) {
+        ClickEntry(*WizSingle2().lstControlsFromTo[0], name);
+        Click(WizSingle2().cmdAddRemove[0]);
+    }
+    Click(WizSingle2().cmdWizard[kNext]);
+    frmWizSingle3& multi = WizSingle3();
+    ClickEntry(*multi.lstControlList, "TextBox");
+    ClickEntry(*multi.lstControlList, "Label", Qt::ControlModifier);
+    ClickEntry(*multi.lstPropertiesFromTo[0], "BackColor As Long");
+    Click(multi.cmdAddRemoveProperty[0]);
+    EXPECT_EQ(multi.lstPropertiesFromTo[1]->Texts(), std::vector<std::string>{"BackColor As Long"});
+    Click(multi.cmdWizard[kNext]);
+    ASSERT_EQ(VisiblePages(), std::vector<std::string>{"frmWizSingle6"});
+}
+
+testing::ModuleExpectations PagesTest::ReadmeExampleEvents() {
+    testing::ModuleExpectations events;
+    events.constituents["txtValue"].events = {"Click () ", "Change () ",
+                                              "KeyDown (KeyCode As Integer, Shift As Integer) ",
+                                              "KeyPress (KeyAscii As Integer) "};
+    events.constituents["dlLevel"].events = {"Change () ", "Click () ", "Scroll () "};
+    return events;
+}
+
 void PagesTest::ClickEntry(QListWidget& list, const std::string& text,
                            Qt::KeyboardModifiers modifiers) {
     const auto found = list.findItems(QString::fromStdString(text), Qt::MatchExactly);

@@ -17,9 +17,11 @@
 
 #include "engine/ide/vbe.h"
 #include "engine/vb_project_writer.h"
+#include "pages/list_box.h"
 #include "pages/module_state.h"
 #include "pages/wizard_page.h"
 #include "platform/classes_root.h"
+#include "support/module_checker.h"
 #include "support/recording_shell.h"
 #include "support/temp_folder.h"
 
@@ -56,11 +58,21 @@ class PagesTest : public ::testing::Test {
     // and clicks through to the item selection page with the QuillEdit
     // library as the specification control (its first interface).
     void ReachItemPage(const std::vector<testing::ControlSpec>& controls);
+    // From the introduction page, clicks the choices of the README's
+    // `generate` example over the example project (the specification control
+    // `spec`, its first interface) through to the generation page.
+    void ChooseTheReadmeExample(const std::string& spec);
+    // The events the example's constituents declare, for checking its
+    // generated UserControl.
+    static testing::ModuleExpectations ReadmeExampleEvents();
 
     // Clicks the entry with `text` (the first such) in a list, with the
     // keyboard modifiers given (Ctrl adds to the selection).
     static void ClickEntry(QListWidget& list, const std::string& text,
                            Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    // The first entry of a list that begins with `prefix` (`prefix` when none).
+    static std::string EntryStarting(const VbListBox& list, const std::string& prefix);
 
     static void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     // An option button takes clicks on its circle and caption only.
