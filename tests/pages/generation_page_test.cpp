@@ -119,8 +119,34 @@ TEST_F(GenerationPageTest, FinishBacksUpGeneratesAndBecomesClose) {
     EXPECT_TRUE(OpenPages().empty());
     const std::string saved = ReadBytes(CtlFile());
     EXPECT_NE(saved.find("Public Property Get Text() As String\r\n"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("UserControl_ReadProperties"), std::string::npos) << saved;
     EXPECT_TRUE(CheckModule(saved).empty()) << DescribeProblems(CheckModule(saved));
     EXPECT_EQ(log_.str(), "Saved " + CtlFile().string() + "\n");
+}
+
+TEST_F(GenerationPageTest, TheCheckBoxSavesPropertyValuesAndStartsOffInTheNextRun) {
+    QCheckBox& persist = *WizSingle6().chkPersist;
+    EXPECT_EQ(persist.text().toStdString(), "Save property values with the control");
+    EXPECT_FALSE(persist.isChecked());
+    QTest::mouseClick(&persist, Qt::LeftButton, Qt::NoModifier, QPoint(8, persist.height() / 2));
+    ASSERT_TRUE(persist.isChecked());
+    Click(Button(kFinish));
+    EXPECT_EQ(Messages(), Names{kDoneMessage});
+    EXPECT_TRUE(SharedWizard().PersistPropertyValues());
+    Click(Button(kFinish));
+    const std::string saved = ReadBytes(CtlFile());
+    for (const char* line :
+         {"Private Sub UserControl_ReadProperties(PropBag As PropertyBag)\r\n",
+          "Private Sub UserControl_WriteProperties(PropBag As PropertyBag)\r\n",
+          "PropBag.ReadProperty(\"Text\", ", "Call PropBag.WriteProperty(\"Text\", "})
+        EXPECT_NE(saved.find(line), std::string::npos) << line << "\n" << saved;
+    EXPECT_TRUE(CheckModule(saved).empty()) << DescribeProblems(CheckModule(saved));
+
+    // The page loaded again, as the next run loads it, shows the box off.
+    ASSERT_TRUE(OpenPages().empty());
+    WizSingle6().Load();
+    EXPECT_FALSE(WizSingle6().chkPersist->isChecked());
+    WizSingle6().Unload();
 }
 
 TEST_F(GenerationPageTest, BackWithOneConstituentGoesToTheItemPage) {
