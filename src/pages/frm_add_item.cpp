@@ -4,15 +4,32 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "engine/wizard.h"
 #include "pages/frm_parameters.h"
 #include "pages/module_state.h"
+#include "platform/shell.h"
+#include "platform/text_codec.h"
 
 namespace qfw::pages {
 
 namespace {
 
-const QStringList kDataTypes = {"String", "Integer", "Long", "Boolean"};
-const QStringList kAccess = {"Read/Write", "Read Only", "Write Only", "Not Available"};
+// A method's first return type: none, which makes it a Sub.
+constexpr const char* kNoReturnType = "(None)";
+
+QStringList PropertyTypes() {
+    QStringList types;
+    for (const char* type : kCustomPropertyTypes)
+        types << type;
+    return types;
+}
+
+QStringList AccessNames() {
+    QStringList names;
+    for (const char* name : kAccessNames)
+        names << name;
+    return names;
+}
 
 }  // namespace
 
@@ -62,7 +79,12 @@ frmAddItem::frmAddItem() : WizardPage("frmAddItem", "WizAddItem") {
         connect(button, &QPushButton::clicked, this, [this, i] { cmdOKCancel_Click(i); });
     }
     outer->addLayout(buttons);
-    connect(cmdParameters, &QPushButton::clicked, this, [] { Parameters().ShowModal(); });
+    connect(cmdParameters, &QPushButton::clicked, this, [this] { cmdParameters_Click(); });
+    for (QRadioButton* option : optItem)
+        connect(option, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                optItem_Click();
+        });
     setWindowTitle("Add Item");
     setModal(true);
     resize(420, 320);
@@ -76,23 +98,86 @@ void frmAddItem::ShowModal() {
 
 void frmAddItem::Form_Load() {
     CenterForm(*this);
-    optItem[0]->setChecked(true);
+    addedKind_ = -1;
+    parameters_.clear();
     txtName->clear();
     txtDefault->clear();
-    cmbAttrib[0]->clear();
-    cmbAttrib[0]->addItems(kDataTypes);
     for (size_t i = 1; i < cmbAttrib.size(); ++i) {
         cmbAttrib[i]->clear();
-        cmbAttrib[i]->addItems(kAccess);
+        cmbAttrib[i]->addItems(AccessNames());
+        cmbAttrib[i]->setCurrentIndex(0);
     }
-    for (QComboBox* combo : cmbAttrib)
-        combo->setCurrentIndex(0);
+    if (optItem[0]->isChecked())
+        optItem_Click();
+    else
+        optItem[0]->setChecked(true);
+}
+
+int16_t frmAddItem::Kind() const {
+    for (size_t i = 0; i < optItem.size(); ++i) {
+        if (optItem[i]->isChecked())
+            return static_cast<int16_t>(i);
+    }
+    return kKindProperty;
+}
+
+void frmAddItem::optItem_Click() {
+    const int16_t kind = Kind();
+    const bool property = kind == kKindProperty;
+    cmbAttrib[0]->clear();
+    if (kind == kKindMethod)
+        cmbAttrib[0]->addItem(kNoReturnType);
+    cmbAttrib[0]->addItems(PropertyTypes());
+    cmbAttrib[0]->setCurrentIndex(0);
+    cmbAttrib[0]->setEnabled(kind != kKindEvent);
+    lblAttrib[0]->setEnabled(kind != kKindEvent);
+    for (size_t i = 1; i < lblAttrib.size(); ++i)
+        lblAttrib[i]->setEnabled(property);
+    txtDefault->setEnabled(property);
+    cmbAttrib[1]->setEnabled(property);
+    cmbAttrib[2]->setEnabled(property);
+    cmdParameters->setEnabled(!property);
+}
+
+CustomItem frmAddItem::Item() const {
+    CustomItem item;
+    item.kind = Kind();
+    item.name = std::string(Trim(txtName->text().toStdString(), " "));
+    if (item.kind != kKindEvent) {
+        item.type = cmbAttrib[0]->currentText().toStdString();
+        if (item.type == kNoReturnType)
+            item.type.clear();
+    }
+    if (item.kind == kKindProperty) {
+        item.defaultValue = std::string(Trim(txtDefault->text().toStdString(), " "));
+        item.runTime = static_cast<MemberAccess>(cmbAttrib[1]->currentIndex());
+        item.designTime = static_cast<MemberAccess>(cmbAttrib[2]->currentIndex());
+    } else {
+        item.parameters = parameters_;
+    }
+    return item;
+}
+
+void frmAddItem::cmdParameters_Click() {
+    frmParameters& dialog = Parameters();
+    dialog.parameterList = parameters_;
+    dialog.ShowModal();
+    parameters_ = dialog.parameterList;
 }
 
 void frmAddItem::cmdOKCancel_Click(int Index) {
     if (Index == 2) {
         ShowHelp(HelpKey());
         return;
+    }
+    if (Index == 0) {
+        const CustomItem item = Item();
+        const std::string refusal = SharedWizard().AddCustomItem(SpecificationRecord(), item);
+        if (!refusal.empty()) {
+            CurrentShell().MsgBox(refusal, vbOKOnly, "");
+            return;
+        }
+        addedKind_ = item.kind;
     }
     Unload();
 }

@@ -40,11 +40,12 @@ frmParameters::frmParameters() : WizardPage("frmParameters", "") {
     auto* buttons = new QHBoxLayout();
     buttons->addStretch();
     const char* const captions[] = {"&OK", "&Cancel"};
-    for (size_t i = 0; i < cmdOKCancel.size(); ++i) {
-        cmdOKCancel[i] = new QPushButton(captions[i], this);
-        cmdOKCancel[i]->setAutoDefault(false);
-        buttons->addWidget(cmdOKCancel[i]);
-        connect(cmdOKCancel[i], &QPushButton::clicked, this, [this] { Unload(); });
+    for (int i = 0; i < static_cast<int>(cmdOKCancel.size()); ++i) {
+        auto*& button = cmdOKCancel[static_cast<size_t>(i)];
+        button = new QPushButton(captions[i], this);
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+        connect(button, &QPushButton::clicked, this, [this, i] { cmdOKCancel_Click(i); });
     }
     outer->addLayout(buttons);
     connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
@@ -64,6 +65,7 @@ void frmParameters::Form_Load() {
     CenterForm(*this);
     txtName->clear();
     lstParameters->clear();
+    lstParameters->AddItems(parameterList);
     cmbType->clear();
     cmbType->addItems({"String", "Integer", "Long", "Boolean"});
     cmbType->setCurrentIndex(0);
@@ -80,6 +82,12 @@ void frmParameters::cmdRemove_Click() {
     const int current = lstParameters->CurrentIndex();
     if (current >= 0)
         delete lstParameters->takeItem(current);
+}
+
+void frmParameters::cmdOKCancel_Click(int Index) {
+    if (Index == 0)
+        parameterList = lstParameters->Texts();
+    Unload();
 }
 
 }  // namespace qfw::pages

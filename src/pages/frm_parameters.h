@@ -1,10 +1,13 @@
-// frmParameters: the Parameter Information dialog opened from Add Item. Its
-// list of "name As type" lines lives only while the dialog is shown.
+// frmParameters: the Parameter Information dialog opened from Add Item. It
+// starts from the list in `parameterList` and OK hands the edited list of
+// "name As type" lines back there; Cancel leaves it as it was.
 #pragma once
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <array>
+#include <string>
+#include <vector>
 
 #include "pages/list_box.h"
 #include "pages/wizard_page.h"
@@ -17,6 +20,8 @@ class frmParameters : public WizardPage {
 
     // Loads the dialog and shows it modally, centred on the screen.
     void ShowModal();
+
+    std::vector<std::string> parameterList;
 
     QLineEdit* txtName;
     QComboBox* cmbType;
@@ -32,6 +37,7 @@ class frmParameters : public WizardPage {
   private:
     void cmdAdd_Click();
     void cmdRemove_Click();
+    void cmdOKCancel_Click(int Index);
 };
 
 }  // namespace qfw::pages

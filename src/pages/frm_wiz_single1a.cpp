@@ -61,7 +61,7 @@ frmWizSingle1a::frmWizSingle1a() : WizardPage("frmWizSingle1a", "Wiz1a") {
     for (int i = 0; i < static_cast<int>(cmdWizard.size()); ++i)
         connect(cmdWizard[static_cast<size_t>(i)], &QPushButton::clicked, this,
                 [this, i] { cmdWizard_Click(i); });
-    connect(cmdNew, &QPushButton::clicked, this, [] { AddItem().ShowModal(); });
+    connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
     connect(cmbItem, &QComboBox::currentIndexChanged, this, [this] { ShowKind(); });
     resize(640, 400);
 }
@@ -116,6 +116,20 @@ void frmWizSingle1a::cmdAddRemove_Click(int Index) {
         return;
     SpecificationRecord().SetSelectedItems(static_cast<int16_t>(cmbItem->currentIndex()),
                                            lstFromTo[0]->Texts(), lstFromTo[1]->Texts());
+}
+
+void frmWizSingle1a::cmdNew_Click() {
+    frmAddItem& dialog = AddItem();
+    dialog.ShowModal();
+    // The new item is selected in the record: show its kind, so it appears
+    // in the selected list.
+    const int16_t kind = dialog.AddedKind();
+    if (kind < 0)
+        return;
+    if (cmbItem->currentIndex() != kind)
+        cmbItem->setCurrentIndex(kind);
+    else
+        ShowKind();
 }
 
 void frmWizSingle1a::lstFromTo_DblClick(int Index) {

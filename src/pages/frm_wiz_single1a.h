@@ -35,6 +35,7 @@ class frmWizSingle1a : public WizardPage {
   private:
     void ShowKind();
     void cmdAddRemove_Click(int Index);
+    void cmdNew_Click();
     void lstFromTo_DblClick(int Index);
     void cmdWizard_Click(int Index);
     void Next();

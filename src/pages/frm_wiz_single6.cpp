@@ -30,6 +30,8 @@ frmWizSingle6::frmWizSingle6() : WizardPage("frmWizSingle6", "Wiz6") {
     lblConfirm = new QLabel(fraCreate);
     lblConfirm->setWordWrap(true);
     frame->addWidget(lblConfirm);
+    chkPersist = new QCheckBox("Save property values with the control", fraCreate);
+    frame->addWidget(chkPersist);
     body->addWidget(fraCreate, 1);
     outer->addLayout(body);
     outer->addWidget(MakeSeparator(this));
@@ -47,6 +49,8 @@ void frmWizSingle6::Form_Load() {
     PlaceAtStoredPosition();
     setWindowTitle(Q(Module().gAppTitle));
     lstStatus->clear();
+    chkPersist->setChecked(false);
+    chkPersist->setEnabled(true);
     cmdWizard[kFinish]->setText(kFinishCaption);
     for (QPushButton* button : cmdWizard)
         button->setEnabled(true);
@@ -113,6 +117,8 @@ void frmWizSingle6::Finish() {
         }
     }
     AddStatus("Generating Procedures and adding to UserControl...");
+    wizard.PersistPropertyValues(chkPersist->isChecked());
+    chkPersist->setEnabled(false);
     int32_t result = 0;
     try {
         result = wizard.BuildItemList(SpecificationRecord());

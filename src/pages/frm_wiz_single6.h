@@ -3,6 +3,7 @@
 // after success the Finish button becomes Close, which ends the run.
 #pragma once
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 
@@ -18,6 +19,8 @@ class frmWizSingle6 : public WizardPage {
     QGroupBox* fraCreate;
     VbListBox* lstStatus;
     QLabel* lblConfirm;
+    // "Save property values with the control": off whenever the page loads.
+    QCheckBox* chkPersist;
     ButtonRow cmdWizard{};
 
     // Appends a line to lstStatus and keeps it in view: the page's own

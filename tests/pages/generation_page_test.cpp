@@ -2,8 +2,11 @@
 #include <filesystem>
 #include <sstream>
 
+#include <QTimer>
+
 #include "engine/class_registrations.h"
 #include "engine/ide/vb_projects.h"
+#include "pages/frm_add_item.h"
 #include "pages/frm_multi_interface.h"
 #include "pages/frm_wiz_main.h"
 #include "pages/frm_wiz_single1.h"
@@ -110,8 +113,62 @@ TEST_F(GenerationPageTest, FinishBacksUpGeneratesAndBecomesClose) {
     EXPECT_TRUE(OpenPages().empty());
     const std::string saved = ReadBytes(CtlFile());
     EXPECT_NE(saved.find("Public Property Get Text() As String\r\n"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("UserControl_ReadProperties"), std::string::npos) << saved;
     EXPECT_TRUE(CheckModule(saved).empty()) << DescribeProblems(CheckModule(saved));
     EXPECT_EQ(log_.str(), "Saved " + CtlFile().string() + "\n");
+}
+
+TEST_F(GenerationPageTest, TheCheckBoxSavesPropertyValuesAndStartsOffInTheNextRun) {
+    QCheckBox& persist = *WizSingle6().chkPersist;
+    EXPECT_EQ(persist.text().toStdString(), "Save property values with the control");
+    EXPECT_FALSE(persist.isChecked());
+    QTest::mouseClick(&persist, Qt::LeftButton, Qt::NoModifier, QPoint(8, persist.height() / 2));
+    ASSERT_TRUE(persist.isChecked());
+    Click(Button(kFinish));
+    EXPECT_EQ(Messages(), Names{kDoneMessage});
+    EXPECT_TRUE(SharedWizard().PersistPropertyValues());
+    Click(Button(kFinish));
+    const std::string saved = ReadBytes(CtlFile());
+    for (const char* line :
+         {"Private Sub UserControl_ReadProperties(PropBag As PropertyBag)\r\n",
+          "Private Sub UserControl_WriteProperties(PropBag As PropertyBag)\r\n",
+          "PropBag.ReadProperty(\"Text\", ", "Call PropBag.WriteProperty(\"Text\", "})
+        EXPECT_NE(saved.find(line), std::string::npos) << line << "\n" << saved;
+    EXPECT_TRUE(CheckModule(saved).empty()) << DescribeProblems(CheckModule(saved));
+
+    // The page loaded again, as the next run loads it, shows the box off.
+    ASSERT_TRUE(OpenPages().empty());
+    WizSingle6().Load();
+    EXPECT_FALSE(WizSingle6().chkPersist->isChecked());
+    WizSingle6().Unload();
+}
+
+TEST_F(GenerationPageTest, AMemberAddedInTheDialogIsWrittenOnTheUserControlAndSaved) {
+    Click(Button(kBack));
+    ASSERT_EQ(VisiblePages(), Names{"frmWizSingle1a"});
+    QTimer::singleShot(0, [&] {
+        frmAddItem& add = AddItem();
+        add.txtName->setText("Shade");
+        add.cmbAttrib[0]->setCurrentText("Long");
+        add.txtDefault->setText("7");
+        add.cmbAttrib[1]->setCurrentText("Read Only");
+        Click(add.cmdOKCancel[0]);
+        if (add.IsLoaded())
+            Click(add.cmdOKCancel[1]);
+    });
+    Click(WizSingle1a().cmdNew);
+    EXPECT_TRUE(Messages().empty());
+    Click(WizSingle1a().cmdWizard[kNext]);
+    ASSERT_EQ(VisiblePages(), Names{"frmWizSingle6"});
+    WizSingle6().chkPersist->setChecked(true);
+    Click(Button(kFinish));
+    Click(Button(kFinish));
+    const std::string saved = ReadBytes(CtlFile());
+    for (const char* text :
+         {"Public Property Get Shade() As Long\r\n", "382", "PropBag.ReadProperty(\"Shade\", 7)",
+          "PropBag.ReadProperty(\"Text\", "})
+        EXPECT_NE(saved.find(text), std::string::npos) << text << "\n" << saved;
+    EXPECT_TRUE(CheckModule(saved).empty()) << DescribeProblems(CheckModule(saved));
 }
 
 TEST_F(GenerationPageTest, BackWithOneConstituentGoesToTheItemPage) {

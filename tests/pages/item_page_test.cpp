@@ -247,19 +247,51 @@ TEST_F(ItemPageTest, DoubleClickShowsTheCurrentLine) {
     EXPECT_EQ(Messages(), Names{"Text As String"});
 }
 
-TEST_F(ItemPageTest, TheDialogsCollectAndStoreNothing) {
-    const Names before = Available().Texts();
-    Names parameters;
+TEST_F(ItemPageTest, OkRefusesBadNamesAndAddsAPropertySelected) {
+    std::vector<bool> stillOpen;
     QTimer::singleShot(0, [&] {
         frmAddItem& add = AddItem();
         EXPECT_EQ(add.windowTitle().toStdString(), "Add Item");
-        EXPECT_EQ(add.cmbAttrib[0]->currentText().toStdString(), "String");
         EXPECT_EQ(add.cmbAttrib[1]->count(), 4);
-        EXPECT_EQ(add.cmbAttrib[2]->currentText().toStdString(), "Read/Write");
-        add.optItem[1]->setChecked(true);
+        EXPECT_FALSE(add.cmdParameters->isEnabled());
+        // Empty, not an identifier, a reserved word, a property already there.
+        for (const char* name : {"  ", "1st", "Dim", "Text"}) {
+            add.txtName->setText(name);
+            Click(add.cmdOKCancel[0]);
+            stillOpen.push_back(add.IsLoaded());
+        }
+        Click(add.cmdOKCancel[2]);
+        add.txtName->setText(" Shade ");
+        add.cmbAttrib[0]->setCurrentText("Long");
+        add.txtDefault->setText("5");
+        add.cmbAttrib[1]->setCurrentIndex(1);
+        Click(add.cmdOKCancel[0]);
+        // A refusal would keep the dialog open: close it so the test goes on.
+        if (add.IsLoaded())
+            Click(add.cmdOKCancel[1]);
+    });
+    Click(Page().cmdNew);
+    EXPECT_EQ(stillOpen, std::vector<bool>(4, true));
+    const Names messages = Messages();
+    ASSERT_EQ(messages.size(), 4U);
+    for (const std::string& message : messages)
+        EXPECT_FALSE(message.empty());
+    EXPECT_EQ(helpCalls_, Names{"WizAddItem"});
+    EXPECT_FALSE(AddItem().IsLoaded());
+    EXPECT_EQ(Chosen().Texts(), Names{"Shade As Long"});
+    EXPECT_EQ(SelectedOfKind(0), Names{"Shade As Long"});
+    EXPECT_TRUE(SharedWizard().IsCustomItem(kKindProperty, "Shade As Long"));
+}
+
+TEST_F(ItemPageTest, TheParameterListBecomesTheMethodsParametersAndTheListShowsMethods) {
+    Names shownAgain;
+    QTimer::singleShot(0, [&] {
+        frmAddItem& add = AddItem();
+        Click(add.optItem[1]);
+        EXPECT_TRUE(add.cmdParameters->isEnabled());
+        EXPECT_FALSE(add.txtDefault->isEnabled());
         add.txtName->setText("Spin");
-        add.txtDefault->setText("1");
-        add.cmbAttrib[0]->setCurrentIndex(2);
+        add.cmbAttrib[0]->setCurrentText("Integer");
         QTimer::singleShot(0, [&] {
             frmParameters& dialog = Parameters();
             EXPECT_EQ(dialog.windowTitle().toStdString(), "Parameter Information");
@@ -270,20 +302,61 @@ TEST_F(ItemPageTest, TheDialogsCollectAndStoreNothing) {
             dialog.cmbType->setCurrentIndex(2);
             dialog.txtName->setText("y");
             Click(dialog.cmdAdd);
-            parameters = dialog.lstParameters->Texts();
             Click(dialog.cmdOKCancel[0]);
         });
         Click(add.cmdParameters);
-        Click(add.cmdOKCancel[2]);
+        // Opened again, it shows the list; its Cancel keeps the list as it was.
+        QTimer::singleShot(0, [&] {
+            frmParameters& dialog = Parameters();
+            shownAgain = dialog.lstParameters->Texts();
+            dialog.txtName->setText("z");
+            Click(dialog.cmdAdd);
+            Click(dialog.cmdOKCancel[1]);
+        });
+        Click(add.cmdParameters);
         Click(add.cmdOKCancel[0]);
+        // A refusal would keep the dialog open: close it so the test goes on.
+        if (add.IsLoaded())
+            Click(add.cmdOKCancel[1]);
     });
     Click(Page().cmdNew);
-    EXPECT_EQ(parameters, (Names{"x As String", "y As Long"}));
-    EXPECT_EQ(helpCalls_, Names{"WizAddItem"});
-    EXPECT_EQ(Available().Texts(), before);
-    EXPECT_TRUE(SelectedOfKind(0).empty() && SelectedOfKind(1).empty());
-    EXPECT_FALSE(AddItem().IsLoaded());
+    EXPECT_EQ(shownAgain, (Names{"x As String", "y As Long"}));
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Page().cmbItem->currentIndex(), 1);
+    EXPECT_EQ(Chosen().Texts(), Names{"Spin (x As String, y As Long) As Integer"});
+    EXPECT_EQ(SelectedOfKind(1), Names{"Spin (x As String, y As Long) As Integer"});
     EXPECT_FALSE(Parameters().IsLoaded());
+}
+
+TEST_F(ItemPageTest, AnEventWithoutParametersAndCancelAddingNothing) {
+    const Names before = Available().Texts();
+    QTimer::singleShot(0, [&] {
+        frmAddItem& add = AddItem();
+        add.txtName->setText("Lost");
+        Click(add.cmdOKCancel[1]);
+    });
+    Click(Page().cmdNew);
+    EXPECT_EQ(Available().Texts(), before);
+    EXPECT_TRUE(SelectedOfKind(0).empty() && SelectedOfKind(1).empty() &&
+                SelectedOfKind(2).empty());
+    EXPECT_FALSE(AddItem().IsLoaded());
+
+    QTimer::singleShot(0, [&] {
+        frmAddItem& add = AddItem();
+        // The dialog opens empty again, on a property.
+        EXPECT_TRUE(add.txtName->text().isEmpty());
+        EXPECT_TRUE(add.optItem[0]->isChecked());
+        Click(add.optItem[2]);
+        EXPECT_FALSE(add.cmbAttrib[0]->isEnabled());
+        add.txtName->setText("Changed2");
+        Click(add.cmdOKCancel[0]);
+        // A refusal would keep the dialog open: close it so the test goes on.
+        if (add.IsLoaded())
+            Click(add.cmdOKCancel[1]);
+    });
+    Click(Page().cmdNew);
+    EXPECT_EQ(Page().cmbItem->currentIndex(), 2);
+    EXPECT_EQ(Chosen().Texts(), Names{"Changed2 () "});
 }
 
 }  // namespace
