@@ -101,19 +101,7 @@ void frmWizMain::Form_Unload() {
 }
 
 void frmWizMain::cmdWizard_Click(int Index) {
-    switch (Index) {
-        case kHelp:
-            ShowHelp(HelpKey());
-            break;
-        case kCancel:
-            UnloadWizard();
-            break;
-        case kNext:
-            Next();
-            break;
-        default:
-            break;
-    }
+    RouteWizardButton(Index);
 }
 
 void frmWizMain::Next() {

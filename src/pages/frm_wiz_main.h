@@ -31,7 +31,7 @@ class frmWizMain : public WizardPage {
 
   private:
     void cmdWizard_Click(int Index);
-    void Next();
+    void Next() override;
 };
 
 // Hands a UserControl to the engine, which finds its constituent controls,

@@ -110,22 +110,7 @@ void frmWizSingle1::FillControlList() {
 }
 
 void frmWizSingle1::cmdWizard_Click(int Index) {
-    switch (Index) {
-        case kHelp:
-            ShowHelp(HelpKey());
-            break;
-        case kCancel:
-            UnloadWizard();
-            break;
-        case kBack:
-            Back();
-            break;
-        case kNext:
-            Next();
-            break;
-        default:
-            break;
-    }
+    RouteWizardButton(Index);
 }
 
 void frmWizSingle1::cmdBrowse_Click() {

@@ -43,8 +43,8 @@ class frmWizSingle1 : public WizardPage {
     void cmdBrowse_Click();
     void cmdFilter_Click();
     void lstControl_DblClick();
-    void Next();
-    void Back();
+    void Next() override;
+    void Back() override;
 };
 
 }  // namespace qfw::pages

@@ -140,22 +140,7 @@ void frmWizSingle1a::lstFromTo_DblClick(int Index) {
 }
 
 void frmWizSingle1a::cmdWizard_Click(int Index) {
-    switch (Index) {
-        case kHelp:
-            ShowHelp(HelpKey());
-            break;
-        case kCancel:
-            UnloadWizard();
-            break;
-        case kBack:
-            Back();
-            break;
-        case kNext:
-            Next();
-            break;
-        default:
-            break;
-    }
+    RouteWizardButton(Index);
 }
 
 void frmWizSingle1a::Next() {

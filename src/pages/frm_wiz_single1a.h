@@ -38,8 +38,8 @@ class frmWizSingle1a : public WizardPage {
     void cmdNew_Click();
     void lstFromTo_DblClick(int Index);
     void cmdWizard_Click(int Index);
-    void Next();
-    void Back();
+    void Next() override;
+    void Back() override;
 };
 
 // Loads and shows the item selection page: what the interface page's Next

@@ -124,22 +124,7 @@ void frmWizSingle2::cmdAddRemove_Click(int Index) {
 }
 
 void frmWizSingle2::cmdWizard_Click(int Index) {
-    switch (Index) {
-        case kHelp:
-            ShowHelp(HelpKey());
-            break;
-        case kCancel:
-            UnloadWizard();
-            break;
-        case kBack:
-            Back();
-            break;
-        case kNext:
-            Next();
-            break;
-        default:
-            break;
-    }
+    RouteWizardButton(Index);
 }
 
 void frmWizSingle2::Next() {

@@ -33,8 +33,8 @@ class frmWizSingle2 : public WizardPage {
     void Form_Activate();
     void cmdAddRemove_Click(int Index);
     void cmdWizard_Click(int Index);
-    void Next();
-    void Back();
+    void Next() override;
+    void Back() override;
 };
 
 // The four move buttons of the paired lists of the mapping pages, captioned

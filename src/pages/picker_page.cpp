@@ -42,22 +42,7 @@ void PickerPage::FillList(const std::vector<std::string>& entries) {
 }
 
 void PickerPage::cmdOKCancel_Click(int Index) {
-    switch (Index) {
-        case kHelp:
-            ShowHelp(HelpKey());
-            break;
-        case kCancel:
-            UnloadWizard();
-            break;
-        case kBack:
-            Back();
-            break;
-        case kNext:
-            Next();
-            break;
-        default:
-            break;
-    }
+    RouteWizardButton(Index);
 }
 
 }  // namespace qfw::pages

@@ -24,8 +24,6 @@ class PickerPage : public WizardPage {
   protected:
     // Fills lstInfo with `entries` in order and selects the first.
     void FillList(const std::vector<std::string>& entries);
-    virtual void Next() = 0;
-    virtual void Back() = 0;
 
   private:
     void cmdOKCancel_Click(int Index);

@@ -66,6 +66,25 @@ double WizardPage::TopTwips() const {
     return y() * TwipsPerPixelY();
 }
 
+void WizardPage::RouteWizardButton(int Index) {
+    switch (Index) {
+        case kHelp:
+            ShowHelp(HelpKey());
+            break;
+        case kCancel:
+            UnloadWizard();
+            break;
+        case kBack:
+            Back();
+            break;
+        case kNext:
+            Next();
+            break;
+        default:
+            break;
+    }
+}
+
 void WizardPage::StorePosition() const {
     Module().gPageLeft = ToPageTwips(LeftTwips());
     Module().gPageTop = ToPageTwips(TopTwips());

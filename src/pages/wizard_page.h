@@ -48,6 +48,12 @@ class WizardPage : public QDialog {
   protected:
     virtual void Form_Load() {}
     virtual void Form_Unload() {}
+    // The page's Back and Next; a page without one does nothing there.
+    virtual void Back() {}
+    virtual void Next() {}
+    // The wizard row as most pages handle it: Help shows the page's topic,
+    // Cancel ends the run, Back and Next go to the page's own handlers.
+    void RouteWizardButton(int Index);
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
