@@ -177,8 +177,10 @@ std::string AsciiUpper(std::string_view text) {
 
 std::string_view Trim(std::string_view text, std::string_view blanks) {
     const size_t first = text.find_first_not_of(blanks);
+    // An all-blank text gives the empty view at its end, not a null view, so
+    // callers can still tell where in `text` the result lies.
     if (first == std::string_view::npos)
-        return {};
+        return text.substr(text.size());
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 

@@ -83,6 +83,14 @@ TEST_F(ProfileTest, ReadsValuesTheWayWindowsDoes) {
     }
 }
 
+// Found by the profile fuzzer: a value of blanks alone once made the value's
+// position come from a null view and read far outside the file.
+TEST_F(ProfileTest, AValueOfBlanksIsEmpty) {
+    const fs::path file = Write("blank.ini", "[S]\r\nBlank= \t \r\nNext=1\r\n");
+    EXPECT_EQ(GetPrivateProfileString("S", "Blank", "dflt", 64, file), "");
+    EXPECT_EQ(GetPrivateProfileString("S", "Next", "dflt", 64, file), "1");
+}
+
 TEST_F(ProfileTest, CopiesAtMostSizeMinusOneCharacters) {
     const fs::path file = Write("t.ini", "[s]\r\nk=val1\r\nq=\"abc\"\r\n");
     const struct {
