@@ -28,7 +28,8 @@ std::unordered_map<int32_t, int16_t> SettersById(const TypeLibType& type) {
 bool IsStockEvent(const TypeLibFunction& f) {
     static const char* const kStock[] = {"Click", "DblClick",  "KeyDown",   "KeyPress",
                                          "KeyUp", "MouseDown", "MouseMove", "MouseUp"};
-    const int32_t slot = -600 - f.memberId;
+    // In 64 bits: a damaged file's member id may lie anywhere in 32 bits.
+    const int64_t slot = -600 - static_cast<int64_t>(f.memberId);
     return slot >= 0 && slot < 8 && f.name == kStock[slot];
 }
 
