@@ -26,14 +26,8 @@ frmMultiInterface::frmMultiInterface() : WizardPage("frmMultiInterface", "WizMul
     frame->addWidget(lstInterfaces, 1);
     body->addWidget(fraInfo, 1);
     outer->addLayout(body);
-    outer->addWidget(MakeSeparator(this));
-    auto* buttons = new QHBoxLayout();
-    cmdWizard = MakeButtonRow(this, buttons, false);
-    outer->addLayout(buttons);
+    cmdWizard = AddButtonRow(this, outer, false, [this](int i) { cmdWizard_Click(i); });
     cmdWizard[kFinish]->setEnabled(false);
-    for (int i = 0; i < static_cast<int>(cmdWizard.size()); ++i)
-        connect(cmdWizard[static_cast<size_t>(i)], &QPushButton::clicked, this,
-                [this, i] { cmdWizard_Click(i); });
     connect(lstInterfaces, &QListWidget::itemDoubleClicked, this, [this] {
         const std::vector<std::string> selected = lstInterfaces->SelectedTexts();
         if (!selected.empty())

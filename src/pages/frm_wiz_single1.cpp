@@ -62,14 +62,8 @@ frmWizSingle1::frmWizSingle1() : WizardPage("frmWizSingle1", "Wiz1") {
     frame->addLayout(listButtons);
     body->addWidget(fraControl, 1);
     outer->addLayout(body);
-    outer->addWidget(MakeSeparator(this));
-    auto* buttons = new QHBoxLayout();
-    cmdWizard = MakeButtonRow(this, buttons, false);
-    outer->addLayout(buttons);
+    cmdWizard = AddButtonRow(this, outer, false, [this](int i) { cmdWizard_Click(i); });
     cmdWizard[kFinish]->setEnabled(false);
-    for (int i = 0; i < static_cast<int>(cmdWizard.size()); ++i)
-        connect(cmdWizard[static_cast<size_t>(i)], &QPushButton::clicked, this,
-                [this, i] { cmdWizard_Click(i); });
     connect(cmdBrowse, &QPushButton::clicked, this, [this] { cmdBrowse_Click(); });
     connect(cmdFilter, &QPushButton::clicked, this, [this] { cmdFilter_Click(); });
     connect(lstControl, &QListWidget::itemDoubleClicked, this, [this] { lstControl_DblClick(); });

@@ -53,14 +53,8 @@ frmWizSingle1a::frmWizSingle1a() : WizardPage("frmWizSingle1a", "Wiz1a") {
     grid->setRowStretch(2, 1);
     body->addWidget(fraItems, 1);
     outer->addLayout(body);
-    outer->addWidget(MakeSeparator(this));
-    auto* buttons = new QHBoxLayout();
-    cmdWizard = MakeButtonRow(this, buttons, false);
-    outer->addLayout(buttons);
+    cmdWizard = AddButtonRow(this, outer, false, [this](int i) { cmdWizard_Click(i); });
     cmdWizard[kFinish]->setEnabled(false);
-    for (int i = 0; i < static_cast<int>(cmdWizard.size()); ++i)
-        connect(cmdWizard[static_cast<size_t>(i)], &QPushButton::clicked, this,
-                [this, i] { cmdWizard_Click(i); });
     connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
     connect(cmbItem, &QComboBox::currentIndexChanged, this, [this] { ShowKind(); });
     resize(640, 400);

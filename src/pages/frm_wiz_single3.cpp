@@ -90,14 +90,8 @@ frmWizSingle3::frmWizSingle3() : WizardPage("frmWizSingle3", "Wiz3") {
     grid->setRowStretch(2, 1);
     connect(lstControlList, &QListWidget::itemClicked, this, [this] { RebuildItemLists(Kind()); });
     outer->addWidget(fraMap, 1);
-    outer->addWidget(MakeSeparator(this));
-    auto* buttons = new QHBoxLayout();
-    cmdWizard = MakeButtonRow(this, buttons, false);
-    outer->addLayout(buttons);
+    cmdWizard = AddButtonRow(this, outer, false, [this](int i) { cmdWizard_Click(i); });
     cmdWizard[kFinish]->setEnabled(false);
-    for (int i = 0; i < static_cast<int>(cmdWizard.size()); ++i)
-        connect(cmdWizard[static_cast<size_t>(i)], &QPushButton::clicked, this,
-                [this, i] { cmdWizard_Click(i); });
     resize(720, 420);
 }
 

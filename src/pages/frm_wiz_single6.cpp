@@ -34,14 +34,8 @@ frmWizSingle6::frmWizSingle6() : WizardPage("frmWizSingle6", "Wiz6") {
     frame->addWidget(chkPersist);
     body->addWidget(fraCreate, 1);
     outer->addLayout(body);
-    outer->addWidget(MakeSeparator(this));
-    auto* buttons = new QHBoxLayout();
-    cmdWizard = MakeButtonRow(this, buttons, false);
-    outer->addLayout(buttons);
+    cmdWizard = AddButtonRow(this, outer, false, [this](int i) { cmdWizard_Click(i); });
     cmdWizard[kNext]->setEnabled(false);
-    for (int i = 0; i < static_cast<int>(cmdWizard.size()); ++i)
-        connect(cmdWizard[static_cast<size_t>(i)], &QPushButton::clicked, this,
-                [this, i] { cmdWizard_Click(i); });
     resize(640, 400);
 }
 

@@ -23,14 +23,8 @@ PickerPage::PickerPage(const char* name, const char* helpKey) : WizardPage(name,
     right->addWidget(fraInfo, 1);
     body->addLayout(right, 1);
     outer->addLayout(body);
-    outer->addWidget(MakeSeparator(this));
-    auto* buttons = new QHBoxLayout();
-    cmdOKCancel = MakeButtonRow(this, buttons, true);
-    outer->addLayout(buttons);
+    cmdOKCancel = AddButtonRow(this, outer, true, [this](int i) { cmdOKCancel_Click(i); });
     cmdOKCancel[kFinish]->setEnabled(false);
-    for (int i = 0; i < static_cast<int>(cmdOKCancel.size()); ++i)
-        connect(cmdOKCancel[static_cast<size_t>(i)], &QPushButton::clicked, this,
-                [this, i] { cmdOKCancel_Click(i); });
     resize(560, 360);
 }
 

@@ -95,10 +95,13 @@ void WizardPage::PlaceAtStoredPosition() {
          static_cast<int>(std::lround(Module().gPageTop / TwipsPerPixelY())));
 }
 
-ButtonRow MakeButtonRow(QWidget* parent, QHBoxLayout* layout, bool pickerCaptions) {
+ButtonRow AddButtonRow(QWidget* parent, QVBoxLayout* outer, bool pickerCaptions,
+                       const std::function<void(int)>& onClick) {
     static const char* const kPageCaptions[] = {"&Help", "&Cancel", "< &Back", "&Next >",
                                                 "&Finish"};
     static const char* const kPickerCaptions[] = {"&Help", "&Cancel", "&Back", "&Next", "&Finish"};
+    outer->addWidget(MakeSeparator(parent));
+    auto* layout = new QHBoxLayout();
     ButtonRow row{};
     for (size_t i = 0; i < row.size(); ++i) {
         row[i] = new QPushButton(pickerCaptions ? kPickerCaptions[i] : kPageCaptions[i], parent);
@@ -109,7 +112,10 @@ ButtonRow MakeButtonRow(QWidget* parent, QHBoxLayout* layout, bool pickerCaption
             layout->addStretch();
         if (i != kHelp)
             layout->addWidget(row[i]);
+        QObject::connect(row[i], &QPushButton::clicked, parent,
+                         [onClick, index = static_cast<int>(i)] { onClick(index); });
     }
+    outer->addLayout(layout);
     return row;
 }
 

@@ -11,7 +11,9 @@
 #include <QDialog>
 #include <QPushButton>
 #include <QString>
+#include <QVBoxLayout>
 #include <array>
+#include <functional>
 #include <string>
 
 class QHBoxLayout;
@@ -67,9 +69,11 @@ class WizardPage : public QDialog {
 using ButtonRow = std::array<QPushButton*, 5>;
 enum WizardButton { kHelp = 0, kCancel = 1, kBack = 2, kNext = 3, kFinish = 4 };
 
-// Builds the row with the wizard pages' captions ("< &Back", "&Next >") or
-// the pickers' ("&Back", "&Next") into `layout`, right-aligned.
-ButtonRow MakeButtonRow(QWidget* parent, QHBoxLayout* layout, bool pickerCaptions);
+// Adds a separator line and the row with the wizard pages' captions
+// ("< &Back", "&Next >") or the pickers' ("&Back", "&Next"), right-aligned,
+// at the foot of `outer`; a click on a button calls `onClick` with its index.
+ButtonRow AddButtonRow(QWidget* parent, QVBoxLayout* outer, bool pickerCaptions,
+                       const std::function<void(int)>& onClick);
 
 // The picture at the side of a page: its pixels are ours.
 QLabel* MakeSidePicture(QWidget* parent);
