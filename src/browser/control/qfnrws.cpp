@@ -18,32 +18,40 @@ bool IsListedVariable(const TypeLibVariable& variable) {
     return (variable.flags & (kVarFlagHidden | kVarFlagRestricted)) == 0;
 }
 
-// The setter kinds (Let, Set) of each property of a type, by member id,
-// sorted by member id.
+// The setter kinds (Let, Set) of each property of a type, by member id: a
+// hash table with linear probing, of a power-of-two size at least twice the
+// number of setters (a slot of kind 0 is free).
 using Setters = std::vector<std::pair<int32_t, int16_t>>;
 
+size_t SlotOf(int32_t memberId, size_t mask) {
+    return (static_cast<uint32_t>(memberId) * 0x9E3779B1u >> 7) & mask;
+}
+
 void SettersById(const TypeLibType& type, Setters& setters) {
-    setters.clear();
+    size_t count = 0;
     for (const TypeLibFunction& f : type.functions)
-        if (f.invokeKind == kInvokePropertyPut || f.invokeKind == kInvokePropertyPutRef)
-            setters.emplace_back(f.memberId, f.invokeKind);
-    // Libraries mostly list their properties in member id order already.
-    if (!std::is_sorted(setters.begin(), setters.end()))
-        std::sort(setters.begin(), setters.end());
-    size_t kept = 0;
-    for (size_t i = 0; i < setters.size(); ++i) {
-        if (kept > 0 && setters[kept - 1].first == setters[i].first)
-            setters[kept - 1].second |= setters[i].second;
-        else
-            setters[kept++] = setters[i];
+        count += f.invokeKind == kInvokePropertyPut || f.invokeKind == kInvokePropertyPutRef;
+    size_t size = 16;
+    while (size < 2 * count)
+        size *= 2;
+    setters.assign(size, {0, 0});
+    for (const TypeLibFunction& f : type.functions) {
+        if (f.invokeKind != kInvokePropertyPut && f.invokeKind != kInvokePropertyPutRef)
+            continue;
+        size_t slot = SlotOf(f.memberId, size - 1);
+        while (setters[slot].second != 0 && setters[slot].first != f.memberId)
+            slot = (slot + 1) & (size - 1);
+        setters[slot].first = f.memberId;
+        setters[slot].second |= f.invokeKind;
     }
-    setters.resize(kept);
 }
 
 int16_t SetterOf(const Setters& setters, int32_t memberId) {
-    const auto found = std::lower_bound(setters.begin(), setters.end(),
-                                        std::pair<int32_t, int16_t>(memberId, INT16_MIN));
-    return found != setters.end() && found->first == memberId ? found->second : 0;
+    for (size_t slot = SlotOf(memberId, setters.size() - 1); setters[slot].second != 0;
+         slot = (slot + 1) & (setters.size() - 1))
+        if (setters[slot].first == memberId)
+            return setters[slot].second;
+    return 0;
 }
 
 // The environment raises these through its own declarations, with every
