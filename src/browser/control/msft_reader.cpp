@@ -21,7 +21,7 @@ struct TypeLibStorage {
         if (count == 0)
             return nullptr;
         if (blocks.empty() || blocks.back().capacity - blocks.back().used < count) {
-            // Blocks grow to a few pages each: a small library takes little room.
+            // Blocks grow up to 4,096 parameters: a small library takes little room.
             const size_t last = blocks.empty() ? 32 : blocks.back().capacity;
             const size_t capacity = std::max(count, std::min<size_t>(2 * last, 4096));
             blocks.push_back({std::make_unique<TypeLibParameter[]>(capacity), 0, capacity});
