@@ -29,6 +29,10 @@
 //   MouseMove, MouseUp with their standard dispatch ids), which Visual
 //   Basic raises through declarations of its own.
 //
+// During an event, iName, Documentation and iParamType are the library's
+// own texts, handed out by reference (no copy per event): a handler copies
+// what it keeps beyond the event. Outside events they are copies.
+//
 // Errors (see type_library_reader.h) are raised from TypeLibName; after a
 // failed open no library is open and Enumerate reports nothing.
 #pragma once
