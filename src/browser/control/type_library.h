@@ -12,11 +12,12 @@
 // return type, an HRESULT result disappears, lcid parameters are hidden).
 // Interfaces carry the functions of their whole base chain, base first.
 //
-// The texts of members and parameters are views of text the library owns
-// (each name and help string of the file, and each type name composed from
-// them, kept once), and a function's parameters are a range of one array of
-// the library's: a library of many members costs a few allocations, not a
-// few per member. Copies of a TypeLibrary share that storage.
+// The texts of members and parameters are references to text the library
+// owns (each name and help string of the file, and each type name composed
+// from them, kept once), and a function's parameters are a range of the
+// library's parameter blocks: a library of many members costs a few
+// allocations, not a few per member. Copies of a TypeLibrary share that
+// storage.
 #pragma once
 
 #include <cstddef>
@@ -101,7 +102,7 @@ struct TypeLibParameter {
     bool HasDefault() const { return (flags & kParamFlagHasDefault) != 0; }
 };
 
-// A function's parameters: a range of the library's parameter array.
+// A function's parameters: a range of the library's parameter blocks.
 class TypeLibParameters {
   public:
     TypeLibParameters() = default;
