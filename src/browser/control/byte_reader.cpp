@@ -16,28 +16,9 @@ std::string Hex(uint64_t value) {
     return buffer;
 }
 
-void ByteReader::Require(uint64_t offset, uint64_t length, const char* what) const {
-    if (Contains(offset, length))
-        return;
+void ByteReader::FailOutside(uint64_t offset, uint64_t length, const char* what) const {
     Fail(std::string(what) + " at " + Hex(base_ + offset) + " (" + std::to_string(length) +
          " bytes) beyond end of data (" + Hex(base_ + data_.size()) + ")");
-}
-
-uint8_t ByteReader::U8(uint64_t offset, const char* what) const {
-    Require(offset, 1, what);
-    return data_[offset];
-}
-
-uint16_t ByteReader::U16(uint64_t offset, const char* what) const {
-    Require(offset, 2, what);
-    return static_cast<uint16_t>(data_[offset] | (data_[offset + 1] << 8));
-}
-
-uint32_t ByteReader::U32(uint64_t offset, const char* what) const {
-    Require(offset, 4, what);
-    return static_cast<uint32_t>(data_[offset]) | (static_cast<uint32_t>(data_[offset + 1]) << 8) |
-           (static_cast<uint32_t>(data_[offset + 2]) << 16) |
-           (static_cast<uint32_t>(data_[offset + 3]) << 24);
 }
 
 std::string ByteReader::Text(uint64_t offset, uint64_t length, const char* what) const {

@@ -29,12 +29,17 @@
 //   MouseMove, MouseUp with their standard dispatch ids), which Visual
 //   Basic raises through declarations of its own.
 //
+// During an event, iName, Documentation and iParamType are the library's
+// own texts, handed out by reference (no copy per event): a handler copies
+// what it keeps beyond the event. Outside events they are copies.
+//
 // Errors (see type_library_reader.h) are raised from TypeLibName; after a
 // failed open no library is open and Enumerate reports nothing.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "browser/control/type_lib_control.h"
@@ -42,13 +47,19 @@
 
 namespace qfw {
 
+// One member as the event stream reports it.
+struct ListedMember;
+
 class Qfnrws : public TypeLibControl {
   public:
+    Qfnrws();
+    ~Qfnrws() override;
+
     void TypeLibName(const std::string& typeLibName) override;
     const std::string& TypeLibName() const override { return typeLibName_; }
-    const std::string& iName() const override { return iName_; }
-    const std::string& Documentation() const override { return documentation_; }
-    const std::string& iParamType() const override { return paramType_; }
+    const std::string& iName() const override { return iName_.Text(); }
+    const std::string& Documentation() const override { return documentation_.Text(); }
+    const std::string& iParamType() const override { return paramType_.Text(); }
     bool ParamTypeIsNamed() const override { return paramTypeIsNamed_; }
     bool ParamTypeIsEnumeration() const override { return paramTypeIsEnumeration_; }
     uint16_t TypeFlags() const override { return typeFlags_; }
@@ -64,19 +75,47 @@ class Qfnrws : public TypeLibControl {
     void Open(std::shared_ptr<const TypeLibrary> library, const std::string& typeLibName);
 
   private:
+    // A text the control shows: during an event a text of the library
+    // being reported, by reference (no copy per event); otherwise a copy of
+    // its own.
+    class ShownText {
+      public:
+        const std::string& Text() const { return *shown_; }
+        // Shows a text that stays valid until the next Show or Set.
+        void Show(const std::string& text) { shown_ = &text; }
+        // Shows a copy of `text`.
+        void Set(std::string_view text) {
+            own_.assign(text);
+            shown_ = &own_;
+        }
+        // Keeps a copy of the text shown (its library is about to go).
+        void Keep() {
+            if (shown_ != &own_)
+                Set(*shown_);
+        }
+
+      private:
+        std::string own_;
+        const std::string* shown_ = &own_;
+    };
+
     void Report(int32_t index, int16_t kind, const std::string& name,
                 const std::string& documentation, const std::string& type, bool namedType,
                 bool enumType);
     void ReportType(const TypeLibType& type);
     void ReportMembers(const TypeLibType& type);
     void ShowLibrary();
+    void KeepShownTexts();
 
     std::shared_ptr<const TypeLibrary> library_;
     std::string path_;  // the file still to read when library_ is not loaded yet
     std::string typeLibName_;
-    std::string iName_;
-    std::string documentation_;
-    std::string paramType_;
+    ShownText iName_;
+    ShownText documentation_;
+    ShownText paramType_;
+    std::vector<ListedMember> listed_;                  // reused by ReportMembers
+    std::vector<std::pair<int32_t, int16_t>> setters_;  // reused by ReportMembers
+    std::string byValName_ = "ByVal ";  // "ByVal " and the name of the parameter shown
     bool paramTypeIsNamed_ = false;
     bool paramTypeIsEnumeration_ = false;
     uint16_t typeFlags_ = 0;
@@ -84,6 +123,6 @@ class Qfnrws : public TypeLibControl {
 };
 
 // The type a parameter is reported with.
-std::string ListedParameterType(const TypeLibParameter& parameter);
+TextView ListedParameterType(const TypeLibParameter& parameter);
 
 }  // namespace qfw

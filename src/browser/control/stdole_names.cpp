@@ -120,7 +120,7 @@ constexpr std::array<AliasRule, 17> kDeclaredAs = {{
 
 }  // namespace
 
-const char* KnownAliasType(const std::string& name) {
+const char* KnownAliasType(std::string_view name) {
     if (name == "OLE_COLOR")
         return "OLE_COLOR";
     static const std::array<const char*, 12> kPositions = {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace qfw {
 
@@ -31,6 +32,6 @@ StdOleType StdOleVisualBasicType(const char* name);
 // The type an alias of this name is declared with whatever the library
 // says it stands for, or nullptr: the twelve position and size aliases
 // arrive in Visual Basic code as Single, and OLE_COLOR is a name of its own.
-const char* KnownAliasType(const std::string& name);
+const char* KnownAliasType(std::string_view name);
 
 }  // namespace qfw

@@ -11,13 +11,50 @@
 // functions in their dispatch view (an [out, retval] parameter becomes the
 // return type, an HRESULT result disappears, lcid parameters are hidden).
 // Interfaces carry the functions of their whole base chain, base first.
+//
+// The texts of members and parameters are references to text the library
+// owns (each name and help string of the file, and each type name composed
+// from them, kept once), and a function's parameters are a range of the
+// library's parameter blocks: a library of many members costs a few
+// allocations, not a few per member. Copies of a TypeLibrary share that
+// storage.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qfw {
+
+// An empty text that views without text of their own show.
+inline const std::string kNoText{};
+
+// A text a TypeLibrary owns, by reference: valid while the library (or a
+// copy of it) lives. Each distinct text is stored once, so showing one is
+// handing out a reference, never a copy; converts to std::string where a
+// caller keeps text of its own.
+class TextView {
+  public:
+    TextView() = default;
+    explicit TextView(const std::string& text) : text_(&text) {}
+
+    const std::string& str() const { return *text_; }
+    operator const std::string&() const { return *text_; }
+    operator std::string_view() const { return *text_; }
+    size_t size() const { return text_->size(); }
+    bool empty() const { return text_->empty(); }
+    bool starts_with(std::string_view prefix) const { return text_->starts_with(prefix); }
+
+    friend bool operator==(const TextView& a, const TextView& b) { return *a.text_ == *b.text_; }
+    friend bool operator==(const TextView& a, std::string_view b) { return *a.text_ == b; }
+
+  private:
+    const std::string* text_ = &kNoText;
+};
 
 // TYPEKIND values as stored in the file.
 enum class TypeKind : int16_t {
@@ -54,8 +91,8 @@ inline constexpr uint16_t kImplTypeFlagDefault = 0x1;
 inline constexpr uint16_t kImplTypeFlagSource = 0x2;
 
 struct TypeLibParameter {
-    std::string name;  // empty when the library stores none (a property put's value)
-    std::string type;
+    TextView name;  // empty when the library stores none (a property put's value)
+    TextView type;
     uint16_t flags = 0;
     bool namedType = false;  // `type` names an object or enumeration type
     bool enumType = false;   // ... and that type is an enumeration
@@ -65,25 +102,47 @@ struct TypeLibParameter {
     bool HasDefault() const { return (flags & kParamFlagHasDefault) != 0; }
 };
 
+// A function's parameters: a range of the library's parameter blocks.
+class TypeLibParameters {
+  public:
+    TypeLibParameters() = default;
+    TypeLibParameters(const TypeLibParameter* first, size_t count) : first_(first), count_(count) {}
+
+    const TypeLibParameter* begin() const { return first_; }
+    const TypeLibParameter* end() const { return first_ + count_; }
+    size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    const TypeLibParameter& operator[](size_t i) const { return first_[i]; }
+    const TypeLibParameter& at(size_t i) const {
+        if (i >= count_)
+            throw std::out_of_range("parameter index");
+        return first_[i];
+    }
+
+  private:
+    const TypeLibParameter* first_ = nullptr;
+    size_t count_ = 0;
+};
+
 struct TypeLibFunction {
-    std::string name;
-    std::string documentation;
+    TextView name;
+    TextView documentation;
     int32_t memberId = 0;
     int16_t invokeKind = kInvokeFunc;
     uint16_t flags = 0;
-    std::string returnType;  // "None" when the function returns no value
+    TextView returnType;  // "None" when the function returns no value
     bool namedReturnType = false;
     bool enumReturnType = false;
-    std::vector<TypeLibParameter> parameters;
+    TypeLibParameters parameters;
 };
 
 struct TypeLibVariable {
-    std::string name;
-    std::string documentation;
+    TextView name;
+    TextView documentation;
     int32_t memberId = 0;
     uint16_t flags = 0;
     int16_t varKind = 0;
-    std::string type;
+    TextView type;
     bool namedType = false;
     bool enumType = false;
 };
@@ -106,10 +165,14 @@ struct TypeLibType {
     std::vector<TypeLibImplemented> implemented;  // coclasses only
 };
 
+// What the views and parameter ranges of a library's members point into.
+struct TypeLibStorage;
+
 struct TypeLibrary {
     std::string name;
     std::string documentation;
     std::vector<TypeLibType> types;  // in index order
+    std::shared_ptr<const TypeLibStorage> storage;
 
     // Number of members (functions, variables, parameters) in the library.
     size_t MemberCount() const;
