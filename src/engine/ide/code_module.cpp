@@ -429,22 +429,40 @@ bool CodeModule::Find(const std::string& target, int32_t& startLine, int32_t& st
     if (first > last || (target.empty() && !patternSearch))
         return false;
 
-    std::string needle = matchCase ? target : AsciiLower(target);
+    const std::string needle = matchCase ? target : AsciiLower(target);
     bool found = false;
     int32_t foundLine = 0;
     size_t foundStart = 0;
     size_t foundEnd = 0;
+    // A pattern is matched against the lower-case copy of each line; plain
+    // text is compared in place, a character at a time.
+    std::string lowered;
     impl_->lines.ForEach(first - 1, last, [&](int32_t index, const CodeLine& line) {
         if (found)
             return;
         const int32_t n = index + 1;
-        const std::string text = matchCase ? line.text : AsciiLower(line.text);
+        std::string_view text = line.text;
+        if (patternSearch) {
+            lowered = AsciiLower(text);
+            text = lowered;
+        }
         const size_t from =
             n == first ? static_cast<size_t>(std::max(1, startColumn) - 1) : size_t{0};
         // The last column a match may end on (1-based, inclusive).
         const size_t limit = (n == endLine && endColumn >= 0)
                                  ? std::min(text.size(), static_cast<size_t>(endColumn))
                                  : text.size();
+        const auto plainMatch = [&](size_t s) {
+            if (text.size() - s < needle.size())
+                return false;
+            if (matchCase)
+                return text.compare(s, needle.size(), needle) == 0;
+            for (size_t i = 0; i < needle.size(); ++i) {
+                if (AsciiLower(text[s + i]) != needle[i])
+                    return false;
+            }
+            return true;
+        };
         for (size_t s = from; s <= text.size(); ++s) {
             size_t e;
             if (patternSearch) {
@@ -452,9 +470,11 @@ bool CodeModule::Find(const std::string& target, int32_t& startLine, int32_t& st
                 if (e == std::string_view::npos)
                     continue;
             } else {
-                if (text.compare(s, needle.size(), needle) != 0)
-                    continue;
                 e = s + needle.size();
+                if (e > limit)
+                    break;
+                if (!plainMatch(s))
+                    continue;
             }
             if (e > limit)
                 break;
