@@ -45,12 +45,12 @@ std::vector<CodeLine> SplitInsertedText(std::string_view code, std::string& lead
     leadingHidden = WithLineEnds(leadingHidden, end);
     for (CodeLine& line : lines) {
         line.end = end;
-        line.hidden = WithLineEnds(line.hidden, end);
+        line.hidden = WithLineEnds(line.hidden.view(), end);
     }
     return lines;
 }
 
-bool EndsOpen(const std::string& text) {
+bool EndsOpen(std::string_view text) {
     return !text.empty() && text.back() != '\n' && text.back() != '\r';
 }
 
@@ -116,7 +116,7 @@ struct CodeModule::Impl {
             CodeLine& above = lines.At(line - 2);
             if (above.end == LineEnd::kNone)
                 above.end = newLineEnd;
-            if (EndsOpen(above.hidden))
+            if (EndsOpen(above.hidden.view()))
                 above.hidden += LineEndBytes(newLineEnd);
         } else if (EndsOpen(leadingHidden)) {
             leadingHidden += LineEndBytes(newLineEnd);
@@ -297,7 +297,7 @@ void CodeModule::Impl::Delete(int32_t line, int32_t count) {
 
 CodeModule::CodeModule(std::string_view code, LineEnd newLineEnd)
     : impl_(std::make_unique<Impl>()) {
-    impl_->lines.Assign(SplitCodeLines(code, impl_->leadingHidden));
+    impl_->lines.AssignBytes(code, impl_->leadingHidden);
     impl_->newLineEnd = newLineEnd;
 }
 
@@ -359,7 +359,7 @@ void CodeModule::ReplaceLine(int32_t line, const std::string& code) {
             impl_->stale = true;
         return;
     }
-    std::string hidden = std::move(old.hidden);
+    std::string hidden = old.hidden.Take();
     const LineEnd end = old.end;
     newLines.front().hidden = leading + hidden;
     newLines.back().end = end == LineEnd::kNone ? LineEnd::kNone : newLines.back().end;
@@ -375,7 +375,7 @@ void CodeModule::AddFromString(const std::string& text) {
     leading = WithLineEnds(leading, impl_->newLineEnd);
     for (CodeLine& l : newLines) {
         l.end = impl_->newLineEnd;
-        l.hidden = WithLineEnds(l.hidden, impl_->newLineEnd);
+        l.hidden = WithLineEnds(l.hidden.view(), impl_->newLineEnd);
     }
     impl_->AttachHidden(line, leading);
     impl_->Insert(line, std::move(newLines));
@@ -501,13 +501,27 @@ bool CodeModule::Find(const std::string& target, int32_t& startLine, int32_t& st
 }
 
 std::string CodeModule::Bytes() const {
-    std::string out = impl_->leadingHidden;
+    std::string out;
+    AppendBytes(out);
+    return out;
+}
+
+size_t CodeModule::ByteCount() const {
+    size_t count = impl_->leadingHidden.size();
+    impl_->lines.ForEach(0, impl_->Count(), [&](int32_t, const CodeLine& line) {
+        count += line.text.size() + LineEndBytes(line.end).size() + line.hidden.view().size();
+    });
+    return count;
+}
+
+void CodeModule::AppendBytes(std::string& out) const {
+    out.reserve(out.size() + ByteCount());
+    out += impl_->leadingHidden;
     impl_->lines.ForEach(0, impl_->Count(), [&](int32_t, const CodeLine& line) {
         out += line.text;
         out += LineEndBytes(line.end);
-        out += line.hidden;
+        out += line.hidden.view();
     });
-    return out;
 }
 
 bool CodeModule::IsDirty() const {
