@@ -61,8 +61,11 @@ class GenerateShell : public ConsoleShell {
 // such a component is not written, so the run reports that nothing changed.
 bool DiffersFromDisk(const ide::VBComponent& component) {
     try {
-        return component.FileNames(1).empty() ||
-               ReadFileBytes(component.FileNames(1)) != component.Text();
+        if (component.FileNames(1).empty())
+            return true;
+        // Sizes that differ decide it without building the text.
+        const std::string disk = ReadFileBytes(component.FileNames(1));
+        return disk.size() != component.TextSize() || disk != component.Text();
     } catch (const VbError&) {
         return true;
     }
@@ -456,7 +459,8 @@ int Run::Generate() {
     Status("Generating Procedures and adding to UserControl...");
     auto module =
         vbe_->ActiveVBProject()->VBComponents()->Item(wizard_.UserControlName())->CodeModule();
-    const ProcedureTexts before = ProcedureTextsOf(*module);
+    // The procedures before generation, for the summary only.
+    ProcedureTexts before = request_.quiet ? ProcedureTexts() : ProcedureTextsOf(*module);
     int32_t result = 0;
     try {
         result = wizard_.BuildItemList(spec_);
@@ -470,6 +474,7 @@ int Run::Generate() {
     ForEachChangedComponent([&](ide::VBComponent&) { codeChanged = true; });
     if (!request_.quiet)
         std::cerr << RunSummary(before, ProcedureTextsOf(*module), codeChanged, wizard_, spec_);
+    before.clear();
     if (request_.dryRun) {
         PrintChanges();
     } else {

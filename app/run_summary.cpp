@@ -1,6 +1,7 @@
 #include "run_summary.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/text_codec.h"
 
@@ -35,8 +36,8 @@ bool IsNameChar(char c) {
 
 // True when `line` names the control: "name." or "name_" not preceded by
 // another name character.
-bool NamesControl(const std::string& line, const std::string& name) {
-    for (size_t at = line.find(name); at != std::string::npos; at = line.find(name, at + 1)) {
+bool NamesControl(std::string_view line, const std::string& name) {
+    for (size_t at = line.find(name); at != std::string_view::npos; at = line.find(name, at + 1)) {
         const size_t after = at + name.size();
         if ((at == 0 || !IsNameChar(line[at - 1])) && after < line.size() &&
             (line[after] == '.' || line[after] == '_'))
@@ -45,12 +46,22 @@ bool NamesControl(const std::string& line, const std::string& name) {
     return false;
 }
 
+// The lines of a procedure's text.
+std::vector<std::string_view> LinesOf(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
 // The lines of `after` that `before` does not have (as a multiset).
-std::vector<std::string> AddedLines(const std::vector<std::string>& before,
-                                    const std::vector<std::string>& after) {
-    std::vector<std::string> rest = before;
-    std::vector<std::string> added;
-    for (const std::string& line : after) {
+std::vector<std::string_view> AddedLines(std::string_view before, std::string_view after) {
+    std::vector<std::string_view> rest = LinesOf(before);
+    std::vector<std::string_view> added;
+    for (std::string_view line : LinesOf(after)) {
         const auto it = std::find(rest.begin(), rest.end(), line);
         if (it == rest.end())
             added.push_back(line);
@@ -64,12 +75,30 @@ std::vector<std::string> AddedLines(const std::vector<std::string>& before,
 
 ProcedureTexts ProcedureTextsOf(const ide::CodeModule& code) {
     ProcedureTexts procedures;
+    // A procedure's lines are gathered in one buffer and stored at once, so
+    // that each text takes the room it needs and no more.
+    std::string key;
+    std::string text;
+    const auto store = [&] {
+        if (!key.empty())
+            procedures[key] += text;
+        text.clear();
+    };
     for (int32_t line = 1; line <= code.CountOfLines(); ++line) {
         int32_t kind = 0;
         const std::string name = code.ProcOfLine(line, kind);
-        if (!name.empty())
-            procedures[std::to_string(kind) + " " + name].push_back(code.Lines(line, 1));
+        const std::string lineKey =
+            name.empty() ? std::string() : std::to_string(kind) + " " + name;
+        if (lineKey != key) {
+            store();
+            key = lineKey;
+        }
+        if (!key.empty()) {
+            text += code.Lines(line, 1);
+            text += '\n';
+        }
     }
+    store();
     return procedures;
 }
 
@@ -82,12 +111,12 @@ std::string RunSummary(const ProcedureTexts& before, const ProcedureTexts& after
         const auto old = before.find(key);
         if (old != before.end() && old->second == lines)
             continue;
-        const std::vector<std::string> added =
-            old == before.end() ? lines : AddedLines(old->second, lines);
+        const std::vector<std::string_view> added =
+            old == before.end() ? LinesOf(lines) : AddedLines(old->second, lines);
         for (int16_t k = 0; k < count; ++k) {
             const std::string name = wizard.ConstituentControlName(k);
             if (std::any_of(added.begin(), added.end(),
-                            [&](const std::string& line) { return NamesControl(line, name); })) {
+                            [&](std::string_view line) { return NamesControl(line, name); })) {
                 ++(old == before.end() ? generated : merged)[static_cast<size_t>(k)];
             }
         }

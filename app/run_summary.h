@@ -19,8 +19,10 @@
 
 namespace qfw::app {
 
-// The procedures of a module, each as its lines, by "kind name".
-using ProcedureTexts = std::map<std::string, std::vector<std::string>>;
+// The procedures of a module, each as its lines (each ending in "\n"), by
+// "kind name". One string per procedure: the texts of a large module are
+// held twice during a run, before and after generation.
+using ProcedureTexts = std::map<std::string, std::string>;
 
 ProcedureTexts ProcedureTextsOf(const ide::CodeModule& code);
 

@@ -1,6 +1,8 @@
 #include "browser/control_lists.h"
 
-#include <algorithm>
+#include <string>
+#include <unordered_set>
+#include <vector>
 
 #include "browser/browser.h"
 #include "platform/file_ops.h"
@@ -13,21 +15,33 @@ namespace qfw {
 
 namespace {
 
+// An .OCX file of the system folders: its name as listed and its full path.
+struct SystemControlFile {
+    std::string name;
+    std::string path;
+};
+
 // The .OCX files of the system folders, each file name once: a bare name
 // opens from the first folder that has it (library_path.h), which is the
-// one it was listed from.
-std::vector<std::string> SystemControlFiles() {
-    std::vector<std::string> names;
+// one it was listed from. Each folder is looked up on disk once here, and
+// its files are named by the folder as found, so that opening a library
+// does not search for the folder again.
+std::vector<SystemControlFile> SystemControlFiles() {
+    std::vector<SystemControlFile> files;
+    std::unordered_set<std::string> listed;
     for (const std::string& folder : SystemFolders()) {
+        std::string found;
+        try {
+            found = UnixToWindows(WindowsToUnix(folder));
+        } catch (const VbError&) {
+            continue;
+        }
         for (const std::string& name : ListFolder(folder + "\\*.OCX")) {
-            const bool listed = std::any_of(names.begin(), names.end(), [&](const std::string& n) {
-                return EqualsIgnoreCase(n, name);
-            });
-            if (!listed)
-                names.push_back(name);
+            if (listed.insert(AsciiLower(name)).second)
+                files.push_back({name, found + "\\" + name});
         }
     }
-    return names;
+    return files;
 }
 
 // True, as the list's variant result reports "built before".
@@ -61,21 +75,27 @@ int16_t Browser::GetSystemControlList(std::vector<std::string>& g_sSystemControl
     CurrentShell().SetBusy(true);
     CurrentShell().DoEvents();
 
-    std::vector<std::string> names = SystemControlFiles();
-    if (names.empty())
-        names.emplace_back();
+    // One drive map for the whole listing, rather than one per file lookup.
+    const DriveMap map = CurrentDriveMap();
+    const ScopedDriveMap scopedMap(map);
+    std::vector<SystemControlFile> files = SystemControlFiles();
+    if (files.empty())
+        files.emplace_back();
     int16_t count = 0;
-    for (const std::string& name : names) {
+    for (const SystemControlFile& file : files) {
         std::string info;
         try {
-            SharedBrowser().GetControlInfo(name, kInfoLibrary, info);
+            // The library is opened where it was listed; its name and help
+            // string come from its headers, read through a mapping of the file.
+            SharedBrowser().GetControlInfo(file.path.empty() ? file.name : file.path, kInfoLibrary,
+                                           info);
         } catch (const VbError&) {
             // One unreadable file must not hide the libraries after it.
             continue;
         }
         g_sSystemControlList.resize(static_cast<size_t>(count) + 1);
         g_sSystemControlList[static_cast<size_t>(count)] =
-            ControlListEntry(LibraryHelpString(info), name);
+            ControlListEntry(LibraryHelpString(info), file.name);
         ++count;
     }
     CurrentShell().SetBusy(false);

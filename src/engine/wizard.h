@@ -260,6 +260,14 @@ class Wizard {
     // with the arguments of its `parameters`.
     bool AddNewHandler(const std::string& handler, const std::string& handlerParameters,
                        const std::string& name, const std::string& parameters);
+    // Writes `text` as NEWPROC.DAT in the program's folder, else in the
+    // user's; the file's Windows path, or "" with `failure` set.
+    std::string WriteHandlerFile(const std::string& text, int32_t& failure);
+    // Writes the handler a batch left pending; 0 or the file error.
+    int32_t FlushHandlerFile();
+    // BuildProcedures without the handler file's last write.
+    int32_t BuildBatch(const std::vector<int16_t>& iType, const std::vector<std::string>& sProcName,
+                       const std::string& sControlName);
     void RecordError(int32_t number, const std::string& description);
     // Remembers the first handler of the current batch that could not be
     // written into the module; BuildProcedures reports it as its result.
@@ -303,6 +311,10 @@ class Wizard {
 
     int32_t LastErrorNumber_ = 0;
     int32_t HandlerFailure_ = 0;
+    // A batch is running: handlers after its first wait in PendingHandler_.
+    bool HandlerBatch_ = false;
+    bool HandlerFileWritten_ = false;
+    std::string PendingHandler_;
     std::string LastErrorDescription_;
     std::string ProgramFolder_;
     std::string UserDataFolder_;

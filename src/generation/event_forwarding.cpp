@@ -276,16 +276,11 @@ bool Wizard::MergeProcedure(int16_t kind, const std::string& name, const std::st
     }
 }
 
-bool Wizard::AddNewHandler(const std::string& handler, const std::string& handlerParameters,
-                           const std::string& name, const std::string& parameters) {
-    const std::string text =
-        JoinLines(generation::ForwardingHandler(handler, handlerParameters, name, parameters));
+std::string Wizard::WriteHandlerFile(const std::string& text, int32_t& failure) {
     if (ProgramFolder_.empty() || UserDataFolder_.empty())
         SetWorkFolders({}, {});
     // An installed program's folder is read-only for its users; the handler
     // then goes through the user's own data folder.
-    std::string handlerFile;
-    int32_t failure = 0;
     for (const std::string& folder : {ProgramFolder_, UserDataFolder_}) {
         const std::string candidate = folder + "\\NEWPROC.DAT";
         try {
@@ -299,17 +294,44 @@ bool Wizard::AddNewHandler(const std::string& handler, const std::string& handle
                     throw;
             }
             AppendToFile(candidate, text);
-            handlerFile = candidate;
-            break;
+            return candidate;
         } catch (const VbError& e) {
             failure = e.Number();
         }
     }
-    // Without the handler in the module nobody would raise the event, so the
-    // caller must not declare it; the batch then reports the failure.
-    if (handlerFile.empty()) {
-        NoteHandlerFailure(failure);
-        return false;
+    return {};
+}
+
+int32_t Wizard::FlushHandlerFile() {
+    HandlerFileWritten_ = false;
+    if (PendingHandler_.empty())
+        return 0;
+    int32_t failure = 0;
+    const std::string text = std::move(PendingHandler_);
+    PendingHandler_.clear();
+    return WriteHandlerFile(text, failure).empty() ? failure : 0;
+}
+
+bool Wizard::AddNewHandler(const std::string& handler, const std::string& handlerParameters,
+                           const std::string& name, const std::string& parameters) {
+    const std::string text =
+        JoinLines(generation::ForwardingHandler(handler, handlerParameters, name, parameters));
+    // Within a batch the first handler is written at once, which settles
+    // where the file can go; the later ones only replace the text that
+    // FlushHandlerFile writes when the batch ends. Nothing reads the file in
+    // between, so it ends up holding the last handler, as if each had been
+    // written in turn, without a delete and a create per handler.
+    if (HandlerBatch_ && HandlerFileWritten_) {
+        PendingHandler_ = text;
+    } else {
+        int32_t failure = 0;
+        // Without the handler in the module nobody would raise the event, so
+        // the caller must not declare it; the batch then reports the failure.
+        if (WriteHandlerFile(text, failure).empty()) {
+            NoteHandlerFailure(failure);
+            return false;
+        }
+        HandlerFileWritten_ = HandlerBatch_;
     }
     try {
         if (!VBInst)

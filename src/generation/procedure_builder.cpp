@@ -151,6 +151,27 @@ std::string Wizard::GetTypeToken(const std::string& sProcedure, const std::strin
 int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
                                 const std::vector<std::string>& sProcName,
                                 const std::string& sControlName) {
+    struct BatchScope {
+        explicit BatchScope(Wizard& w) : wizard(w) {
+            wizard.HandlerBatch_ = true;
+            wizard.HandlerFileWritten_ = false;
+            wizard.PendingHandler_.clear();
+        }
+        ~BatchScope() { wizard.HandlerBatch_ = false; }
+        Wizard& wizard;
+    };
+    int32_t result = 0;
+    {
+        BatchScope scope(*this);
+        result = BuildBatch(iType, sProcName, sControlName);
+    }
+    const int32_t handlerFile = FlushHandlerFile();
+    return result != 0 ? result : handlerFile;
+}
+
+int32_t Wizard::BuildBatch(const std::vector<int16_t>& iType,
+                           const std::vector<std::string>& sProcName,
+                           const std::string& sControlName) {
     // Subscript errors are remembered and file errors skipped; the step that
     // raised them is abandoned and the call goes on. Anything else ends it.
     auto tolerate = [this](auto&& step) {
@@ -261,17 +282,15 @@ int32_t Wizard::BuildProcedures(const std::vector<int16_t>& iType,
             RecordError(kErrSubscriptOutOfRange, ErrorDescription(kErrSubscriptOutOfRange));
             return kErrSubscriptOutOfRange;
         }
-        if (workFileFailure == 0) {
-            module->AddFromFile(workFile);
-            return finish();
-        }
-        // The batch's handlers are in the module already and raise the events
-        // this buffer declares: without the declarations the module would not
-        // compile. The lines go in as the work file would have brought them,
-        // and the call still reports the work file's failure. (The file may
-        // hold an earlier batch, which must not be inserted again.)
+        // The module takes the work file's lines as AddFromFile would; they
+        // are the bytes just written, so the file is not read back. When it
+        // could not be written the lines still go in: the batch's handlers
+        // are in the module already and raise the events this buffer
+        // declares, and without the declarations the module would not
+        // compile. The call then reports the work file's failure. (The file
+        // may hold an earlier batch, which must not be inserted again.)
         module->AddFromString(text);
-        return workFileFailure;
+        return workFileFailure == 0 ? finish() : workFileFailure;
     } catch (const VbError& e) {
         return e.Number();
     }

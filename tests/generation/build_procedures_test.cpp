@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -45,6 +46,18 @@ TEST_F(BuildProceduresTest, EachBatchWritesItsGoldenWorkFile) {
     EXPECT_EQ(ReadProjectFile("QFNCODE.DAT"), FixtureBytes("qfncode_events.golden"));
     // The last handler written stays in the program's folder.
     EXPECT_EQ(ReadProjectFile("../program/NEWPROC.DAT"), FixtureBytes("newproc_keydown.golden"));
+}
+
+TEST_F(BuildProceduresTest, ABatchOfHandlersLeavesTheLastInTheFolderItCouldWrite) {
+    // The program's folder cannot hold files: the batch's handlers go through
+    // the user's folder, where the last one stays, and every handler reaches
+    // the module.
+    std::ofstream(folder_ + "/program/blocker") << "x";
+    wizard_.SetWorkFolders(programFolder_ + "\\blocker\\sub", userFolder_);
+    ASSERT_EQ(wizard_.BuildProcedures(Kinds(kEvents.size(), 2), kEvents, "Text1"), 0);
+    EXPECT_EQ(ReadProjectFile("../userdata/NEWPROC.DAT"), FixtureBytes("newproc_keydown.golden"));
+    EXPECT_NE(ModuleText().find("Private Sub Text1_Click()"), std::string::npos);
+    EXPECT_NE(ModuleText().find("Private Sub Text1_KeyDown("), std::string::npos);
 }
 
 TEST_F(BuildProceduresTest, TwoConstituentsGiveTheGoldenUserControl) {

@@ -72,8 +72,13 @@ bool IsAttributeLine(std::string_view text) {
     return IsBlank(text[i + kWord.size()]);
 }
 
-std::vector<CodeLine> SplitCodeLines(std::string_view bytes, std::string& leadingHidden) {
-    std::vector<CodeLine> lines;
+namespace {
+
+// Splits bytes into lines as SplitCodeLines describes, handing each line to
+// `add`; an Attribute line goes to the hidden text of the line `last`
+// returns (nullptr before the first line: to `leadingHidden`).
+template <typename Add, typename Last>
+void SplitLines(std::string_view bytes, std::string& leadingHidden, Add add, Last last) {
     size_t pos = 0;
     while (pos < bytes.size()) {
         size_t stop = pos;
@@ -92,13 +97,25 @@ std::vector<CodeLine> SplitCodeLines(std::string_view bytes, std::string& leadin
         }
         const std::string_view text = bytes.substr(pos, stop - pos);
         if (IsAttributeLine(text)) {
-            std::string& target = lines.empty() ? leadingHidden : lines.back().hidden;
-            target.append(bytes.substr(pos, next - pos));
+            if (CodeLine* previous = last()) {
+                previous->hidden += bytes.substr(pos, next - pos);
+            } else {
+                leadingHidden.append(bytes.substr(pos, next - pos));
+            }
         } else {
-            lines.push_back(CodeLine{std::string(text), std::string(), end});
+            add(CodeLine{std::string(text), HiddenText(), end});
         }
         pos = next;
     }
+}
+
+}  // namespace
+
+std::vector<CodeLine> SplitCodeLines(std::string_view bytes, std::string& leadingHidden) {
+    std::vector<CodeLine> lines;
+    SplitLines(
+        bytes, leadingHidden, [&](CodeLine&& line) { lines.push_back(std::move(line)); },
+        [&] { return lines.empty() ? nullptr : &lines.back(); });
     return lines;
 }
 
@@ -176,16 +193,22 @@ void LineStore::Erase(int32_t index, int32_t count) {
     }
 }
 
-void LineStore::Assign(std::vector<CodeLine> lines) {
+void LineStore::AssignBytes(std::string_view bytes, std::string& leadingHidden) {
     blocks_.clear();
-    size_ = static_cast<int32_t>(lines.size());
+    size_ = 0;
     cachedBlock_ = 0;
     cachedStart_ = 0;
-    if (lines.empty())
-        return;
-    blocks_.push_back(std::move(lines));
-    if (blocks_[0].size() > kBlockMax)
-        SplitBlock(0);
+    SplitLines(
+        bytes, leadingHidden,
+        [&](CodeLine&& line) {
+            if (blocks_.empty() || blocks_.back().size() == kBlockTarget) {
+                blocks_.emplace_back();
+                blocks_.back().reserve(kBlockTarget);
+            }
+            blocks_.back().push_back(std::move(line));
+            ++size_;
+        },
+        [&] { return blocks_.empty() ? nullptr : &blocks_.back().back(); });
 }
 
 void LineStore::ForEach(int32_t begin, int32_t end,

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,9 +18,51 @@ namespace qfw::ide {
 
 enum class LineEnd : uint8_t { kNone, kCrLf, kLf, kCr };
 
+// The Attribute lines hidden after a code line, each with its own line end.
+// Few lines have any, so the text is kept apart and costs one pointer until
+// there is some: a module of tens of thousands of lines holds one CodeLine
+// per line.
+class HiddenText {
+  public:
+    HiddenText() = default;
+    HiddenText(const HiddenText& other)
+        : text_(other.text_ ? std::make_unique<std::string>(*other.text_) : nullptr) {}
+    HiddenText& operator=(const HiddenText& other) {
+        if (this != &other)
+            text_ = other.text_ ? std::make_unique<std::string>(*other.text_) : nullptr;
+        return *this;
+    }
+    HiddenText(HiddenText&&) noexcept = default;
+    HiddenText& operator=(HiddenText&&) noexcept = default;
+    HiddenText& operator=(std::string text) {
+        text_ = text.empty() ? nullptr : std::make_unique<std::string>(std::move(text));
+        return *this;
+    }
+    HiddenText& operator+=(std::string_view more) {
+        if (!more.empty()) {
+            if (!text_)
+                text_ = std::make_unique<std::string>();
+            text_->append(more);
+        }
+        return *this;
+    }
+
+    bool empty() const { return !text_ || text_->empty(); }
+    std::string_view view() const { return text_ ? std::string_view(*text_) : std::string_view(); }
+    // The text, leaving this empty.
+    std::string Take() {
+        std::string text = text_ ? std::move(*text_) : std::string();
+        text_.reset();
+        return text;
+    }
+
+  private:
+    std::unique_ptr<std::string> text_;
+};
+
 struct CodeLine {
     std::string text;
-    std::string hidden;  // following Attribute lines, each with its own line end
+    HiddenText hidden;  // following Attribute lines
     LineEnd end = LineEnd::kCrLf;
 };
 
@@ -42,7 +85,9 @@ class LineStore {
 
     void Insert(int32_t index, std::vector<CodeLine> lines);
     void Erase(int32_t index, int32_t count);
-    void Assign(std::vector<CodeLine> lines);
+    // The lines of `bytes`, split as SplitCodeLines splits them, straight
+    // into blocks: a large module is never held as one array of lines too.
+    void AssignBytes(std::string_view bytes, std::string& leadingHidden);
 
     // Calls fn(index, line) for index in [begin, end), in order.
     void ForEach(int32_t begin, int32_t end,

@@ -45,12 +45,12 @@ std::vector<CodeLine> SplitInsertedText(std::string_view code, std::string& lead
     leadingHidden = WithLineEnds(leadingHidden, end);
     for (CodeLine& line : lines) {
         line.end = end;
-        line.hidden = WithLineEnds(line.hidden, end);
+        line.hidden = WithLineEnds(line.hidden.view(), end);
     }
     return lines;
 }
 
-bool EndsOpen(const std::string& text) {
+bool EndsOpen(std::string_view text) {
     return !text.empty() && text.back() != '\n' && text.back() != '\r';
 }
 
@@ -116,7 +116,7 @@ struct CodeModule::Impl {
             CodeLine& above = lines.At(line - 2);
             if (above.end == LineEnd::kNone)
                 above.end = newLineEnd;
-            if (EndsOpen(above.hidden))
+            if (EndsOpen(above.hidden.view()))
                 above.hidden += LineEndBytes(newLineEnd);
         } else if (EndsOpen(leadingHidden)) {
             leadingHidden += LineEndBytes(newLineEnd);
@@ -297,7 +297,7 @@ void CodeModule::Impl::Delete(int32_t line, int32_t count) {
 
 CodeModule::CodeModule(std::string_view code, LineEnd newLineEnd)
     : impl_(std::make_unique<Impl>()) {
-    impl_->lines.Assign(SplitCodeLines(code, impl_->leadingHidden));
+    impl_->lines.AssignBytes(code, impl_->leadingHidden);
     impl_->newLineEnd = newLineEnd;
 }
 
@@ -359,7 +359,7 @@ void CodeModule::ReplaceLine(int32_t line, const std::string& code) {
             impl_->stale = true;
         return;
     }
-    std::string hidden = std::move(old.hidden);
+    std::string hidden = old.hidden.Take();
     const LineEnd end = old.end;
     newLines.front().hidden = leading + hidden;
     newLines.back().end = end == LineEnd::kNone ? LineEnd::kNone : newLines.back().end;
@@ -375,7 +375,7 @@ void CodeModule::AddFromString(const std::string& text) {
     leading = WithLineEnds(leading, impl_->newLineEnd);
     for (CodeLine& l : newLines) {
         l.end = impl_->newLineEnd;
-        l.hidden = WithLineEnds(l.hidden, impl_->newLineEnd);
+        l.hidden = WithLineEnds(l.hidden.view(), impl_->newLineEnd);
     }
     impl_->AttachHidden(line, leading);
     impl_->Insert(line, std::move(newLines));
@@ -429,22 +429,40 @@ bool CodeModule::Find(const std::string& target, int32_t& startLine, int32_t& st
     if (first > last || (target.empty() && !patternSearch))
         return false;
 
-    std::string needle = matchCase ? target : AsciiLower(target);
+    const std::string needle = matchCase ? target : AsciiLower(target);
     bool found = false;
     int32_t foundLine = 0;
     size_t foundStart = 0;
     size_t foundEnd = 0;
+    // A pattern is matched against the lower-case copy of each line; plain
+    // text is compared in place, a character at a time.
+    std::string lowered;
     impl_->lines.ForEach(first - 1, last, [&](int32_t index, const CodeLine& line) {
         if (found)
             return;
         const int32_t n = index + 1;
-        const std::string text = matchCase ? line.text : AsciiLower(line.text);
+        std::string_view text = line.text;
+        if (patternSearch) {
+            lowered = AsciiLower(text);
+            text = lowered;
+        }
         const size_t from =
             n == first ? static_cast<size_t>(std::max(1, startColumn) - 1) : size_t{0};
         // The last column a match may end on (1-based, inclusive).
         const size_t limit = (n == endLine && endColumn >= 0)
                                  ? std::min(text.size(), static_cast<size_t>(endColumn))
                                  : text.size();
+        const auto plainMatch = [&](size_t s) {
+            if (text.size() - s < needle.size())
+                return false;
+            if (matchCase)
+                return text.compare(s, needle.size(), needle) == 0;
+            for (size_t i = 0; i < needle.size(); ++i) {
+                if (AsciiLower(text[s + i]) != needle[i])
+                    return false;
+            }
+            return true;
+        };
         for (size_t s = from; s <= text.size(); ++s) {
             size_t e;
             if (patternSearch) {
@@ -452,9 +470,11 @@ bool CodeModule::Find(const std::string& target, int32_t& startLine, int32_t& st
                 if (e == std::string_view::npos)
                     continue;
             } else {
-                if (text.compare(s, needle.size(), needle) != 0)
-                    continue;
                 e = s + needle.size();
+                if (e > limit)
+                    break;
+                if (!plainMatch(s))
+                    continue;
             }
             if (e > limit)
                 break;
@@ -481,13 +501,27 @@ bool CodeModule::Find(const std::string& target, int32_t& startLine, int32_t& st
 }
 
 std::string CodeModule::Bytes() const {
-    std::string out = impl_->leadingHidden;
+    std::string out;
+    AppendBytes(out);
+    return out;
+}
+
+size_t CodeModule::ByteCount() const {
+    size_t count = impl_->leadingHidden.size();
+    impl_->lines.ForEach(0, impl_->Count(), [&](int32_t, const CodeLine& line) {
+        count += line.text.size() + LineEndBytes(line.end).size() + line.hidden.view().size();
+    });
+    return count;
+}
+
+void CodeModule::AppendBytes(std::string& out) const {
+    out.reserve(out.size() + ByteCount());
+    out += impl_->leadingHidden;
     impl_->lines.ForEach(0, impl_->Count(), [&](int32_t, const CodeLine& line) {
         out += line.text;
         out += LineEndBytes(line.end);
-        out += line.hidden;
+        out += line.hidden.view();
     });
-    return out;
 }
 
 bool CodeModule::IsDirty() const {

@@ -128,6 +128,10 @@ class CodeModule {
     // The code as it is saved: every line with its own line end (CR LF for
     // lines added here) and its hidden attribute lines.
     std::string Bytes() const;
+    // The size of Bytes(), and Bytes() appended to `out` (which it reserves
+    // room in first, so that a large module is copied once).
+    size_t ByteCount() const;
+    void AppendBytes(std::string& out) const;
 
     // True after any change since construction or the last MarkSaved().
     bool IsDirty() const;

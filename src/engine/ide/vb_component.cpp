@@ -70,12 +70,28 @@ std::shared_ptr<ide::VBE> VBComponent::VBE() const {
     return collection ? collection->VBE() : nullptr;
 }
 
+// A header whose last line has no line break (a file ending in its Attribute
+// lines) gets one before code added after it.
+bool VBComponent::HeaderNeedsLineEnd(size_t codeSize) const {
+    return codeSize > 0 && !header_.empty() && header_.back() != '\n' && header_.back() != '\r';
+}
+
 std::string VBComponent::Text() const {
-    const std::string code = code_ ? code_->Bytes() : "";
-    // A header whose last line has no line break (a file ending in its
-    // Attribute lines) gets one before code added after it.
-    const bool open = !header_.empty() && header_.back() != '\n' && header_.back() != '\r';
-    return header_ + (open && !code.empty() ? lineEnd_ : "") + code;
+    const size_t codeSize = code_ ? code_->ByteCount() : 0;
+    // Built in place: the code of a large module is copied once.
+    std::string text;
+    text.reserve(header_.size() + lineEnd_.size() + codeSize);
+    text += header_;
+    if (HeaderNeedsLineEnd(codeSize))
+        text += lineEnd_;
+    if (code_)
+        code_->AppendBytes(text);
+    return text;
+}
+
+size_t VBComponent::TextSize() const {
+    const size_t codeSize = code_ ? code_->ByteCount() : 0;
+    return header_.size() + (HeaderNeedsLineEnd(codeSize) ? lineEnd_.size() : 0) + codeSize;
 }
 
 bool VBComponent::IsDirty() const {
@@ -94,16 +110,17 @@ void VBComponent::Save() {
     if (FileName_.empty()) {
         throw VbError(kErrPathFileAccess, Name_ + " has never been saved; it has no file name");
     }
-    std::string current;
-    bool present = true;
+    // The file as it is now, only as long as it takes to compare it.
+    bool changedOnDisk = false;
     try {
-        current = ReadFileBytes(FileName_);
+        const std::string current = ReadFileBytes(FileName_);
+        changedOnDisk = current.size() != diskSize_ || HashBytes(current) != diskHash_;
     } catch (const VbError& e) {
         if (e.Number() != kErrFileNotFound)
             throw;
-        present = false;
+        changedOnDisk = true;
     }
-    if (onDisk_ && (!present || current.size() != diskSize_ || HashBytes(current) != diskHash_)) {
+    if (onDisk_ && changedOnDisk) {
         throw VbError(kErrPathFileAccess,
                       FileName_ + " was changed on disk since it was loaded; not overwritten");
     }

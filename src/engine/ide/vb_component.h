@@ -63,8 +63,10 @@ class VBComponent {
     // The header's `Object = ...` lines, as written.
     const std::vector<std::string>& ObjectLines() const { return objectLines_; }
 
-    // The whole file as Save would write it now.
+    // The whole file as Save would write it now, and its size (without
+    // building it).
     std::string Text() const;
+    size_t TextSize() const;
 
     // True when the code module changed since loading or the last save.
     bool IsDirty() const;
@@ -81,6 +83,7 @@ class VBComponent {
     void SaveAs(const std::string& winPath);
 
   private:
+    bool HeaderNeedsLineEnd(size_t codeSize) const;
     friend class VBComponents;
 
     // Notes `bytes` as what the file on disk holds now.

@@ -224,6 +224,43 @@ TEST(CodeModuleTest, ManyProceduresStayIndexedThroughEdits) {
     ExpectSameIndexAsFreshScan(m);
 }
 
+TEST(CodeModuleTest, ProceduresAddedBeforeTheFirstStayIndexed) {
+    // Generation adds each new procedure before the first one, thousands of
+    // times; the index makes room at its front. Mixed in: whole procedures
+    // put in after the first procedure, after the 70th and near the end,
+    // lines added to and removed from bodies.
+    std::string text = "Option Explicit\r\nPrivate m_X As Long\r\n";
+    for (int i = 0; i < 150; ++i)
+        text += "\r\nPublic Sub P" + std::to_string(i) + "()\r\n    x = 1\r\nEnd Sub\r\n";
+    CodeModule m(text);
+    for (int round = 0; round < 400; ++round) {
+        const std::string id = std::to_string(round);
+        std::string added = "Public Sub F" + id + "()\r\n    RaiseEvent E\r\nEnd Sub\r\n";
+        if (round % 5 == 0)
+            added += "\r\nPublic Property Get G" + id + "() As Long\r\nEnd Property\r\n";
+        m.AddFromString(added);
+        if (round % 6 == 1) {
+            m.InsertLines(m.ProcBodyLine("F" + std::to_string(round - 1), 0),
+                          "Private Sub A" + id + "()\r\nEnd Sub\r\n");
+        } else if (round % 6 == 5 && round >= 70) {
+            m.InsertLines(m.ProcBodyLine("F" + std::to_string(round - 70), 0),
+                          "Private Sub C" + id + "()\r\nEnd Sub\r\n");
+        } else if (round % 6 == 3) {
+            m.InsertLines(m.ProcBodyLine("P140", 0), "Private Sub B" + id + "()\r\nEnd Sub\r\n");
+        }
+        const std::string target = "P" + std::to_string((round * 7) % 150);
+        if (round % 4 == 2)
+            m.InsertLines(m.ProcBodyLine(target, 0) + 1, "    y = 2");
+        if (round % 8 == 6)
+            m.DeleteLines(m.ProcBodyLine(target, 0) + 1, 1);
+        if (round % 100 == 99) {
+            SCOPED_TRACE("round " + id);
+            ExpectSameIndexAsFreshScan(m);
+        }
+    }
+    EXPECT_EQ(m.ProcStartLine("F399", 0), 3);
+}
+
 TEST(CodeModuleTest, DeletesAndReplacesKeepTheIndexRight) {
     CodeModule m(Join(kCaption));
     m.DeleteLines(6);  // a body line

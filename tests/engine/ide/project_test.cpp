@@ -94,6 +94,7 @@ TEST_F(ProjectTest, LoadsEveryComponentOfAProject) {
         EXPECT_EQ(c->FileNames(1), Win(table[i].file));
         EXPECT_EQ(c->Designer() != nullptr, table[i].designer);
         EXPECT_EQ(c->Text(), qfw::testing::ReadBytes(dir_ / table[i].file)) << "round trip";
+        EXPECT_EQ(c->TextSize(), c->Text().size());
     }
     EXPECT_EQ(components->Item(1)->FileCount(), 2);
     EXPECT_EQ(components->Item(1)->FileNames(2), Win("gauges/Gauge.ctx"));
@@ -299,6 +300,7 @@ TEST_F(ProjectTest, InsertedLinesFollowTheFilesLineEndsAndNeverGlue) {
         auto control = vbe->ActiveVBProject()->VBComponents()->Item("U");
         auto code = control->CodeModule();
         code->InsertLines(code->CountOfLines() + 1, "Event Click()");
+        EXPECT_EQ(control->TextSize(), c.expected.size());
         control->Save();
         EXPECT_EQ(qfw::testing::ReadBytes(dir_ / "lf/U.ctl"), c.expected);
     }
