@@ -299,5 +299,50 @@ TEST(BrowserControl, EventStreamOfATestControl) {
     EXPECT_EQ(control.iName(), "QuillTestLib");  // the library again after the stream
 }
 
+// The control shows the library's own texts by reference during an event.
+// A handler that opens another library meanwhile, or one whose exception
+// ends the stream, must still find the texts shown valid afterwards (the
+// sanitizer runs catch a reference into a library that has gone).
+TEST(BrowserControl, ShownTextsOutliveALibrarySwitchedMidStream) {
+    const auto library = [](const char* name) {
+        return std::make_shared<const TypeLibrary>(ReadTypeLibraryFile(kFixtures + name, name));
+    };
+    Qfnrws control;
+    std::string afterSwitch;
+    int events = 0;
+    control.OnTypeInfo([&](int32_t&, int16_t& kind) {
+        if (kind == kTypeInfoParameter && ++events == 1) {
+            const std::string before = control.iName();
+            control.Open(library("vbview.tlb"), "vbview.tlb");
+            afterSwitch = control.iName();
+            EXPECT_FALSE(before.empty());
+        }
+    });
+    control.Open(library("quilltest.tlb"), "quilltest.tlb");
+    control.Enumerate();
+    EXPECT_EQ(afterSwitch, "ViewLib");
+    // The stream went on over the first library; what it showed last stays
+    // readable once that library is gone.
+    EXPECT_GT(events, 1);
+    EXPECT_FALSE(control.iName().empty());
+    EXPECT_EQ(control.TypeLibName(), "vbview.tlb");
+
+    Qfnrws failing;
+    std::string shownWhenFailing;
+    int parameters = 0;
+    failing.OnTypeInfo([&](int32_t&, int16_t& kind) {
+        if (kind != kTypeInfoParameter)
+            return;
+        if (++parameters == 1)
+            failing.Open(library("vbview.tlb"), "vbview.tlb");
+        else
+            throw std::runtime_error(shownWhenFailing = failing.iName());
+    });
+    failing.Open(library("quilltest.tlb"), "quilltest.tlb");
+    EXPECT_THROW(failing.Enumerate(), std::runtime_error);
+    EXPECT_FALSE(shownWhenFailing.empty());
+    EXPECT_EQ(failing.iName(), shownWhenFailing);
+}
+
 }  // namespace
 }  // namespace qfw
