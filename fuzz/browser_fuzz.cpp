@@ -3,8 +3,6 @@
 // interface's members composed into item texts (types by name, enumeration
 // types, typedefs and imported libraries resolved) as the wizard reads a
 // specification control.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -19,23 +17,14 @@
 #include "model/obj_control.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
+#include "scratch_path.h"
 
 namespace {
 
-// The browser opens libraries by path: one scratch file per process,
-// removed when the fuzzer exits.
-struct ScratchFile {
-    std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                 ("qfw-browser-fuzz-" + std::to_string(getpid()) + ".ocx");
-    ~ScratchFile() {
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-    }
-};
-
+// The browser opens libraries by path.
 const std::filesystem::path& FuzzFile() {
-    static const ScratchFile file;
-    return file.path;
+    static const qfw::fuzz::ScratchPath file("qfw-browser-fuzz-", ".ocx");
+    return file.Path();
 }
 
 void ReadEveryInterface(const std::string& library, qfw::InterfaceListing listing) {

@@ -9,7 +9,6 @@
 // merges into what the first wrote; the module is then indexed as a save
 // would.
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +27,7 @@
 #include "engine/wizard.h"
 #include "platform/vb_error.h"
 #include "platform/win_path.h"
+#include "scratch_path.h"
 #include "support/wizard_peer.h"
 
 namespace {
@@ -39,25 +39,18 @@ constexpr std::string_view kHeader =
     "   Begin VB.TextBox Text2 \r\n   End\r\nEnd\r\nAttribute VB_Name = \"Fuzz\"\r\n"
     "Attribute VB_Exposed = True\r\n";
 
-// One project folder per process, removed when the fuzzer exits.
-struct ProjectFolder {
-    fs::path root = fs::temp_directory_path() / ("qfw-generation-fuzz-" + std::to_string(getpid()));
-    ProjectFolder() {
-        fs::create_directories(root / "program");
-        std::ofstream(root / "Fuzz.vbp", std::ios::binary)
+// One project folder per process.
+const std::filesystem::path& Folder() {
+    static const qfw::fuzz::ScratchPath folder("qfw-generation-fuzz-", "");
+    static const bool made = [] {
+        fs::create_directories(folder.Path() / "program");
+        std::ofstream(folder.Path() / "Fuzz.vbp", std::ios::binary)
             << "Type=Control\r\nUserControl=Fuzz.ctl\r\nName=\"FuzzCtl\"\r\n";
         // The work files' date is the C locale's.
-        setenv("LC_ALL", "C", 1);
-    }
-    ~ProjectFolder() {
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
-    }
-};
-
-const ProjectFolder& Folder() {
-    static const ProjectFolder folder;
-    return folder;
+        return setenv("LC_ALL", "C", 1) == 0;
+    }();
+    (void)made;
+    return folder.Path();
 }
 
 struct Items {
@@ -88,9 +81,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
     const size_t split = input.find("\n==\n");
     const std::string_view code = input.substr(0, split);
-    const Items items = ReadItems(split == std::string_view::npos ? std::string_view()
-                                                                  : input.substr(split + 4));
-    const fs::path& root = Folder().root;
+    const Items items =
+        ReadItems(split == std::string_view::npos ? std::string_view() : input.substr(split + 4));
+    const fs::path& root = Folder();
     std::error_code ignored;
     fs::remove(root / "QFNCODE.DAT", ignored);
     {

@@ -1,8 +1,6 @@
 // libFuzzer target for the private profile (INI) routines: the input is
 // the file; a few reads (found and missing keys, short buffers) and the
 // three kinds of write run on it, each write on a fresh copy.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -10,23 +8,14 @@
 #include <string>
 
 #include "platform/profile.h"
+#include "scratch_path.h"
 
 namespace {
 
-// The profile routines work on files: one scratch file per process,
-// removed when the fuzzer exits.
-struct ScratchFile {
-    std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                 ("qfw-profile-fuzz-" + std::to_string(getpid()) + ".ini");
-    ~ScratchFile() {
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-    }
-};
-
+// The profile routines work on files.
 const std::filesystem::path& FuzzFile() {
-    static const ScratchFile file;
-    return file.path;
+    static const qfw::fuzz::ScratchPath file("qfw-profile-fuzz-", ".ini");
+    return file.Path();
 }
 
 void WriteInput(const uint8_t* data, size_t size) {
