@@ -24,6 +24,15 @@ namespace qfw {
 // "0x1c40": offsets in messages are written in hex, as dump tools show them.
 std::string Hex(uint64_t value);
 
+// Little-endian values at `p`.
+inline uint16_t LoadU16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+inline uint32_t LoadU32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
 // Reads inside a range of a ByteReader's buffer that was checked as a whole
 // (ByteReader::Range): the many small fields of a record need no check of
 // their own. Offsets are those of the whole buffer; a read outside the range
@@ -31,15 +40,8 @@ std::string Hex(uint64_t value);
 class CheckedRange {
   public:
     uint8_t U8(uint64_t offset, const char*) const { return *At(offset, 1); }
-    uint16_t U16(uint64_t offset, const char*) const {
-        const uint8_t* p = At(offset, 2);
-        return static_cast<uint16_t>(p[0] | (p[1] << 8));
-    }
-    uint32_t U32(uint64_t offset, const char*) const {
-        const uint8_t* p = At(offset, 4);
-        return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-               (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-    }
+    uint16_t U16(uint64_t offset, const char*) const { return LoadU16(At(offset, 2)); }
+    uint32_t U32(uint64_t offset, const char*) const { return LoadU32(At(offset, 4)); }
     int32_t I32(uint64_t offset, const char* what) const {
         return static_cast<int32_t>(U32(offset, what));
     }
@@ -95,14 +97,11 @@ class ByteReader {
     }
     uint16_t U16(uint64_t offset, const char* what) const {
         Require(offset, 2, what);
-        const uint8_t* p = data_.data() + offset;
-        return static_cast<uint16_t>(p[0] | (p[1] << 8));
+        return LoadU16(data_.data() + offset);
     }
     uint32_t U32(uint64_t offset, const char* what) const {
         Require(offset, 4, what);
-        const uint8_t* p = data_.data() + offset;
-        return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-               (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+        return LoadU32(data_.data() + offset);
     }
     int32_t I32(uint64_t offset, const char* what) const {
         return static_cast<int32_t>(U32(offset, what));
