@@ -65,32 +65,21 @@ void frmMultiInterface::Form_Activate() {
 }
 
 void frmMultiInterface::cmdWizard_Click(int Index) {
-    switch (Index) {
-        case kHelp:
-            ShowHelp(HelpKey());
-            break;
-        case kCancel:
-            UnloadWizard();
-            break;
-        case kBack:
-            Back();
-            break;
-        case kNext:
-            try {
-                Next();
-            } catch (const VbError& e) {
-                // The page has no error handling of its own; a failure here
-                // is reported as the runtime reports an untrapped error, and
-                // the run ends.
-                CurrentShell().SetBusy(false);
-                CurrentShell().MsgBox(
-                    "Run-time error '" + std::to_string(e.Number()) + "':\n\n" + e.Description(),
-                    vbOKOnly | vbCritical, "");
-                UnloadWizard();
-            }
-            break;
-        default:
-            break;
+    if (Index != kNext) {
+        RouteWizardButton(Index);
+        return;
+    }
+    try {
+        Next();
+    } catch (const VbError& e) {
+        // The page has no error handling of its own; a failure here is
+        // reported as the runtime reports an untrapped error, and the run
+        // ends.
+        CurrentShell().SetBusy(false);
+        CurrentShell().MsgBox(
+            "Run-time error '" + std::to_string(e.Number()) + "':\n\n" + e.Description(),
+            vbOKOnly | vbCritical, "");
+        UnloadWizard();
     }
 }
 
